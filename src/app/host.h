@@ -1,0 +1,161 @@
+// The one door to the operating system. Everything above it is platform-free;
+// platform/x11, platform/win32 and platform/headless each implement all of it.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "gfx/canvas.h"
+#include "gfx/geometry.h"
+
+namespace rc {
+
+class ImageCodec;
+
+// The six input messages the overlay acts on, plus everything else.
+enum class MessageKind { KeyDown, MouseMove, LeftDown, LeftUp, LeftDoubleClick, RightUp, Other };
+
+constexpr uint32_t kVkEscape = 0x1B;
+
+struct Message {
+  MessageKind kind = MessageKind::Other;
+  uint32_t key = 0;  // virtual-key code, for KeyDown only
+};
+
+// A window procedure: takes one message, returns the procedure's result.
+using WindowProc = std::function<intptr_t(const Message&)>;
+
+// The standard pointer shapes, numbered as the window's mouse-pointer property.
+enum class StandardCursor {
+  Arrow = 0,
+  SizeAll = 8,
+  SizeNESW = 9,
+  SizeNS = 10,
+  SizeNWSE = 11,
+  SizeWE = 12,
+};
+
+// A window's mouse pointer: a standard shape, or the bytes of a cursor file.
+struct MousePointer {
+  StandardCursor standard = StandardCursor::Arrow;
+  std::span<const uint8_t> cursorFile;  // used when not empty
+
+  static MousePointer Standard(StandardCursor c) { return {c, {}}; }
+  static MousePointer FromFile(std::span<const uint8_t> bytes) { return {StandardCursor::Arrow, bytes}; }
+  bool IsFile() const { return !cursorFile.empty(); }
+};
+
+// How every host service reports: success, or a message that starts with
+// the platform's name ("X11: cannot take the CLIPBOARD selection").
+struct HostResult {
+  bool ok = true;
+  std::string message;
+
+  static HostResult Ok() { return {}; }
+  static HostResult Fail(std::string why) { return {false, std::move(why)}; }
+  explicit operator bool() const { return ok; }
+};
+
+// A font asked for by family name, with its em size in pixels.
+struct FontRequest {
+  std::string family;
+  float emSize = 11.0f;
+};
+
+// White text as coverage: one byte per pixel, 0 (none) to 255 (full).
+// (left, top) is the mask's top-left corner relative to the top-left of the
+// text's line box, so a caller lays the text out at a point and adds these.
+struct TextMask {
+  int32_t width = 0;
+  int32_t height = 0;
+  int32_t left = 0;
+  int32_t top = 0;
+  std::vector<uint8_t> coverage;
+};
+
+// What the save dialog is asked to show.
+struct SaveDialogRequest {
+  std::vector<std::pair<std::string, std::string>> filters;  // (label, pattern) in order
+  std::string defaultName;                                    // proposed file name, UTF-8
+  std::string initialDirectory;                               // empty: the platform's choice
+  std::string title;                                          // empty: the platform's caption
+  bool overwritePrompt = false;
+};
+
+// What the user chose; `confirmed` false after a cancel or a failure.
+struct SaveDialogResult {
+  bool confirmed = false;
+  std::string path;       // full path as confirmed, UTF-8
+  std::string fileTitle;  // its last component
+  int filterIndex = 1;    // 1-based
+};
+
+class HostRuntime {
+ public:
+  virtual ~HostRuntime() = default;
+
+  // Screen.
+  virtual Size ScreenSize() = 0;
+  virtual Point CursorPos() = 0;
+  // The whole screen as it is now, opaque (alpha 255 everywhere).
+  virtual Canvas TakeSnapshot() = 0;
+
+  // The overlay window. LoadWindow creates it (not yet visible), calls
+  // `onCreate` once it exists, and returns.
+  virtual void LoadWindow(const std::function<void()>& onCreate) = 0;
+  virtual uintptr_t WindowHandle() = 0;
+  virtual void SetWindowBounds(const Box& bounds) = 0;
+  virtual Box WindowBounds() = 0;
+  virtual void SetMousePointer(const MousePointer& pointer) = 0;
+  // Raises the window above every other and gives it the keyboard and mouse.
+  virtual void MakeTopmost() = 0;
+  // Layered: the window shows only what Present gives it.
+  virtual void SetLayered(bool layered) = 0;
+  // A canvas the size of the window that Present can show cheaply (shared
+  // memory where the platform has it).
+  virtual Canvas CreateSurfaceCanvas(int32_t width, int32_t height) = 0;
+  // Shows `damaged` of the back buffer at the same place in the window.
+  virtual HostResult Present(const Canvas& backBuffer, const Box& damaged) = 0;
+
+  // Messages. SetWindowProc installs a procedure and returns the previous one.
+  virtual WindowProc SetWindowProc(WindowProc proc) = 0;
+  virtual void RunMessageLoop() = 0;
+  virtual void ProcessPendingMessages() = 0;
+
+  // Ending. The exit routine runs exactly once, whatever ends the program.
+  virtual void RegisterExitRoutine(std::function<void()> routine) = 0;
+  [[noreturn]] virtual void EndProgram(int exitCode) = 0;
+  // Shows a runtime-error text to the user (a message box, or stderr).
+  virtual void ShowErrorText(const std::string& text) = 0;
+
+  // Text and images.
+  virtual TextMask RenderText(const std::string& utf8, const FontRequest& font) = 0;
+  // The platform's image codecs beyond BMP, which the program does itself.
+  virtual std::vector<const ImageCodec*> ImageCodecs() = 0;
+
+  // Output.
+  // Puts an opaque picture on the clipboard, where it stays after the program ends.
+  virtual HostResult SetClipboardImage(const Canvas& picture) = 0;
+  virtual SaveDialogResult ShowSaveDialog(const SaveDialogRequest& request) = 0;
+  // Asks a yes/no question above the overlay; true for yes.
+  virtual bool AskYesNo(const std::string& title, const std::string& question) = 0;
+  virtual bool FileExists(const std::string& path) = 0;
+  // Writes through a temporary file in the same directory, then renames it
+  // over `path`, so a failure never leaves a truncated file behind.
+  virtual HostResult WriteFileAtomic(const std::string& path, std::span<const uint8_t> bytes) = 0;
+  // The local date and time now.
+  struct LocalTime {
+    int year, month, day, hour, minute, second;
+  };
+  virtual LocalTime Now() = 0;
+};
+
+// The host the program runs on; set once at start (and by each test).
+HostRuntime& Host();
+void SetHost(HostRuntime* host);
+
+}  // namespace rc

@@ -1,0 +1,121 @@
+#include "gfx/blend.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace rc {
+
+namespace {
+
+uint32_t Channel(Pixel p, int shift) { return (p >> shift) & 0xFFu; }
+
+Pixel BlendConstant(Pixel d, Pixel s, uint32_t a) {
+  Pixel out = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    const uint32_t v = Div255(Channel(s, shift) * a + Channel(d, shift) * (255 - a));
+    out |= v << shift;
+  }
+  return out;
+}
+
+Pixel BlendOver(Pixel d, Pixel s, uint32_t a) {
+  const uint32_t scaledAlpha = Div255(Channel(s, 24) * a);
+  const uint32_t keep = 255 - scaledAlpha;
+  Pixel out = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    const uint32_t v = Div255(Channel(s, shift) * a) + Div255(Channel(d, shift) * keep);
+    out |= std::min<uint32_t>(v, 255) << shift;
+  }
+  return out;
+}
+
+// For each destination offset 0..dstLen-1, the source offset it samples
+// (nearest pixel centre), mirrored when the source runs backwards.
+std::vector<int32_t> SampleMap(int32_t srcStart, int32_t srcLen, int32_t dstLen) {
+  std::vector<int32_t> map(static_cast<size_t>(dstLen));
+  const int64_t span = std::llabs(static_cast<int64_t>(srcLen));
+  for (int32_t i = 0; i < dstLen; ++i) {
+    const int64_t step = ((2 * static_cast<int64_t>(i) + 1) * span) / (2 * static_cast<int64_t>(dstLen));
+    map[static_cast<size_t>(i)] = static_cast<int32_t>(srcLen >= 0 ? srcStart + step : srcStart - step);
+  }
+  return map;
+}
+
+// Normalises a destination box with a negative extent into a positive one
+// and reports the mirroring so the source map can run the other way.
+Box Positive(const Box& b, bool& flipX, bool& flipY) {
+  Box p = b;
+  flipX = b.width < 0;
+  flipY = b.height < 0;
+  if (flipX) {
+    p.x = b.x + b.width + 1;
+    p.width = -b.width;
+  }
+  if (flipY) {
+    p.y = b.y + b.height + 1;
+    p.height = -b.height;
+  }
+  return p;
+}
+
+template <typename Op>
+bool ForEachMapped(Canvas& dst, const Box& dstBox, const Canvas& src, const Box& srcBox, Op op) {
+  if (dst.Empty() || src.Empty() || dstBox.width == 0 || dstBox.height == 0 || srcBox.width == 0 ||
+      srcBox.height == 0) {
+    return false;
+  }
+  bool flipX = false;
+  bool flipY = false;
+  const Box d = Positive(dstBox, flipX, flipY);
+  Box s = srcBox;
+  if (flipX) {
+    s.x = srcBox.x + srcBox.width - (srcBox.width > 0 ? 1 : -1);
+    s.width = -srcBox.width;
+  }
+  if (flipY) {
+    s.y = srcBox.y + srcBox.height - (srcBox.height > 0 ? 1 : -1);
+    s.height = -srcBox.height;
+  }
+  const Box visible = IntersectBox(d, dst.Bounds());
+  if (visible.Empty()) return true;
+  const std::vector<int32_t> xs = SampleMap(s.x, s.width, d.width);
+  const std::vector<int32_t> ys = SampleMap(s.y, s.height, d.height);
+  for (int32_t y = visible.y; y < visible.Bottom(); ++y) {
+    const int32_t sy = ys[static_cast<size_t>(y - d.y)];
+    if (sy < 0 || sy >= src.Height()) continue;
+    const Pixel* srcRow = src.Row(sy);
+    Pixel* dstRow = dst.Row(y);
+    for (int32_t x = visible.x; x < visible.Right(); ++x) {
+      const int32_t sx = xs[static_cast<size_t>(x - d.x)];
+      if (sx < 0 || sx >= src.Width()) continue;
+      dstRow[x] = op(dstRow[x], srcRow[sx]);
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+Pixel BlendPixel(Pixel dst, Pixel src, uint8_t constantAlpha, bool perPixelAlpha) {
+  if (perPixelAlpha) return BlendOver(dst, src, constantAlpha);
+  return BlendConstant(dst, src, constantAlpha);
+}
+
+bool AlphaBlendCanvas(Canvas& dst, const Box& dstBox, const Canvas& src, const Box& srcBox,
+                      uint8_t constantAlpha, bool perPixelAlpha) {
+  if (dstBox.Empty() || srcBox.Empty()) return false;
+  if (!perPixelAlpha && constantAlpha == 255) {
+    return StretchCopy(dst, dstBox, src, srcBox);
+  }
+  return ForEachMapped(dst, dstBox, src, srcBox, [&](Pixel d, Pixel s) {
+    return BlendPixel(d, s, constantAlpha, perPixelAlpha);
+  });
+}
+
+bool StretchCopy(Canvas& dst, const Box& dstBox, const Canvas& src, const Box& srcBox) {
+  return ForEachMapped(dst, dstBox, src, srcBox, [](Pixel, Pixel s) { return s; });
+}
+
+}  // namespace rc

@@ -1,0 +1,60 @@
+#include "gfx/canvas.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace rc {
+
+Canvas::Canvas(int32_t width, int32_t height) { Create(width, height); }
+
+bool Canvas::Create(int32_t width, int32_t height) {
+  Release();
+  if (width <= 0 || height <= 0) return false;
+  const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
+  // Value-initialised: every pixel starts as transparent black.
+  pixels_ = std::unique_ptr<Pixel[], Releaser>(new Pixel[count](),
+                                               [](Pixel* p) { delete[] p; });
+  width_ = width;
+  height_ = height;
+  return true;
+}
+
+void Canvas::Adopt(Pixel* memory, int32_t width, int32_t height, Releaser release) {
+  Release();
+  if (memory == nullptr || width <= 0 || height <= 0) return;
+  pixels_ = std::unique_ptr<Pixel[], Releaser>(memory, std::move(release));
+  width_ = width;
+  height_ = height;
+  std::memset(memory, 0, static_cast<size_t>(width) * height * sizeof(Pixel));
+}
+
+void Canvas::Release() {
+  pixels_.reset();
+  width_ = 0;
+  height_ = 0;
+}
+
+Canvas Canvas::Clone() const {
+  Canvas copy;
+  if (Empty()) return copy;
+  copy.Create(width_, height_);
+  std::memcpy(copy.Data(), Data(), static_cast<size_t>(width_) * height_ * sizeof(Pixel));
+  return copy;
+}
+
+Pixel Canvas::At(int32_t x, int32_t y) const {
+  if (Empty() || x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+  return Row(y)[x];
+}
+
+void Canvas::Set(int32_t x, int32_t y, Pixel p) {
+  if (Empty() || x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  Row(y)[x] = p;
+}
+
+void Canvas::Fill(Pixel p) {
+  if (Empty()) return;
+  std::fill(Data(), Data() + static_cast<size_t>(width_) * height_, p);
+}
+
+}  // namespace rc
