@@ -1,0 +1,70 @@
+#include "app/run.h"
+
+#include <utility>
+
+#include "app/conversions.h"
+#include "app/exit_cleanup.h"
+#include "app/host.h"
+#include "app/overlay_cursor.h"
+#include "app/state.h"
+#include "gfx/blend.h"
+#include "overlay/window_proc.h"
+
+namespace rc {
+
+namespace {
+
+// The snapshot's pixels become SnapshotCanvas without a copy when the sizes
+// agree (they do unless the screen changed size in between).
+void FillSnapshotCanvas(CaptureState& s, int32_t width, int32_t height) {
+  s.SnapshotCanvas.CreateCanvas(width, height);
+  Canvas& canvas = s.SnapshotCanvas.CanvasDC();
+  if (s.ScreenSnapshot.Width() == width && s.ScreenSnapshot.Height() == height) {
+    canvas = std::move(s.ScreenSnapshot);
+  } else {
+    StretchCopy(canvas, canvas.Bounds(), s.ScreenSnapshot, s.ScreenSnapshot.Bounds());
+    s.ScreenSnapshot.Release();
+  }
+}
+
+// Builds the layers and presents the dimmed screen, the first frame the user sees.
+void ComposeFirstFrame(CaptureState& s, int32_t width, int32_t height) {
+  s.OverlaySurface.Attach(Host().WindowHandle());
+  FillSnapshotCanvas(s, width, height);
+  s.OverlaySurface.BlendFrom(s.SnapshotCanvas.CanvasDC(), 0, 0, width, height, 0, 0, width, height, 255,
+                             false);
+  s.DimBrush.Create(ToArgb(0x000000));
+  s.DimCanvas.CreateCanvas(width, height);
+  s.DimCanvas.FillRectangle(s.DimBrush, 0, 0, static_cast<float>(width), static_cast<float>(height));
+  s.DimBrush.Delete();
+  s.OverlaySurface.BlendFrom(s.DimCanvas.CanvasDC(), 0, 0, width, height, 0, 0, width, height, 128, false);
+  s.OverlaySurface.Present();
+}
+
+// The overlay window's creation handler. The snapshot comes first, before
+// the window shows anything, so it never contains the overlay itself.
+void OnOverlayCreated() {
+  CaptureState& s = State();
+  s.ScreenSnapshot = Host().TakeSnapshot();
+  const Size screen = Host().ScreenSize();
+  Host().SetWindowBounds({0, 0, screen.width, screen.height});
+  Host().SetMousePointer(OverlayCursor());
+  Host().MakeTopmost();
+  const Box window = Host().WindowBounds();
+  ComposeFirstFrame(s, window.width, window.height);
+  s.DragAnchor = s.DragOffset = s.DragSize = Point{-1, -1};
+  s.OverlayHook.Hook(Host().WindowHandle(), OverlayWindowProc);
+  Host().ProcessPendingMessages();
+}
+
+}  // namespace
+
+void RunCapture() {
+  CreateState();
+  Host().RegisterExitRoutine(ExitCleanup);
+  State().GdiplusToken = 1;
+  Host().LoadWindow(OnOverlayCreated);
+  Host().RunMessageLoop();
+}
+
+}  // namespace rc

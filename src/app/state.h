@@ -1,0 +1,59 @@
+// Every global of the program, in one object created at start-up and
+// destroyed by ExitCleanup. Members keep the program's established names.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "gfx/canvas.h"
+#include "gfx/geometry.h"
+#include "gfx/gp_brush.h"
+#include "gfx/gp_graphics.h"
+#include "selection/zones.h"
+#include "win/layered_surface.h"
+#include "win/window_hook.h"
+
+namespace rc {
+
+struct CaptureState {
+  // Non-zero once the graphics layer has started.
+  uintptr_t GdiplusToken = 0;
+
+  // The frozen picture of the whole screen, as the host photographed it.
+  // Start-up moves its pixels into SnapshotCanvas, which from then on is
+  // the one copy of the undimmed screen.
+  Canvas ScreenSnapshot;
+  GpGraphics SnapshotCanvas;
+  GpSolidBrush DimBrush;
+  // Opaque black, blended at alpha 128 over the snapshot to dim the screen.
+  GpGraphics DimCanvas;
+  LayeredSurface OverlaySurface;
+  WindowHook OverlayHook;
+
+  IntRect MenuRect;
+  IntRect SelectionRect;
+  IntRect ToolbarRect;
+
+  rc::CaptureMode CaptureMode = rc::CaptureMode::None;
+  rc::HitZone HitZone = rc::HitZone::None;
+  rc::HitZone AdjustZone = rc::HitZone::None;
+
+  int32_t LeftButtonDown = 0;
+  int32_t SelectionComplete = 0;
+  int32_t IgnoreNextLeftUp = 0;
+  int32_t MenuOpen = 0;
+  int32_t DragInProgress = 0;
+
+  Point DragAnchor{-1, -1};
+  Point DragOffset{-1, -1};
+  Point DragSize{-1, -1};
+  Point LastHitPoint{0, 0};
+};
+
+// The running capture's state. Exists from start-up until ExitCleanup.
+CaptureState& State();
+bool HasState();
+void CreateState();
+void DestroyState();
+
+}  // namespace rc

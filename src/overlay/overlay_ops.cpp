@@ -1,0 +1,53 @@
+#include "overlay/overlay_ops.h"
+
+#include "app/host.h"
+#include "app/overlay_cursor.h"
+#include "app/state.h"
+#include "toolbar/menu.h"
+#include "toolbar/toolbar.h"
+
+namespace rc {
+
+void EndCapture() {
+  CaptureState& s = State();
+  s.SnapshotCanvas.Delete();
+  s.DimCanvas.Delete();
+  s.OverlaySurface.Detach();
+  Host().EndProgram(0);
+}
+
+void ResetSelection() {
+  CaptureState& s = State();
+  s.SelectionComplete = 0;
+  s.LeftButtonDown = 0;
+  s.MenuOpen = 0;
+  s.DragInProgress = 0;
+  s.HitZone = HitZone::None;
+  Host().SetMousePointer(OverlayCursor());
+  s.DragOffset = s.DragSize = s.DragAnchor = Point{-1, -1};
+  s.SelectionRect.Clear();
+  s.ToolbarRect.Clear();
+  s.MenuRect.Clear();
+  RepaintDimmedScreen();
+}
+
+void RepaintDimmedScreen() {
+  CaptureState& s = State();
+  const Box window = Host().WindowBounds();
+  const int32_t w = window.width;
+  const int32_t h = window.height;
+  s.OverlaySurface.BlendFrom(s.SnapshotCanvas.CanvasDC(), 0, 0, w, h, 0, 0, w, h, 255, false);
+  s.OverlaySurface.BlendFrom(s.DimCanvas.CanvasDC(), 0, 0, w, h, 0, 0, w, h, 128, false);
+}
+
+void RefreshHover() {
+  CaptureState& s = State();
+  if (s.SelectionComplete != 1) return;
+  if (s.MenuOpen == 0) {
+    HandleToolbarEvent(UiEvent::Hover);
+  } else {
+    HandleMenuEvent(UiEvent::Hover);
+  }
+}
+
+}  // namespace rc

@@ -1,0 +1,131 @@
+#include "overlay/window_proc.h"
+
+#include "app/state.h"
+#include "magnifier/magnifier.h"
+#include "output/finish.h"
+#include "overlay/frame.h"
+#include "overlay/overlay_ops.h"
+#include "selection/drag.h"
+#include "selection/hit_test.h"
+#include "toolbar/menu.h"
+#include "toolbar/toolbar.h"
+
+namespace rc {
+
+namespace {
+
+void CloseMenu(CaptureState& s) {
+  s.MenuOpen = 0;
+  s.MenuRect.Clear();
+  RedrawFrame(RedrawOption::Clear);
+  HandleToolbarEvent(UiEvent::Repaint);
+}
+
+void OnKeyDown(const Message& m) {
+  if (m.key == kVkEscape) EndCapture();
+}
+
+void OnMouseMove(CaptureState& s) {
+  if (s.LeftButtonDown == 1) {
+    switch (s.CaptureMode) {
+      case CaptureMode::Draw:
+        TrackRubberBand();
+        PlaceMagnifier();
+        break;
+      case CaptureMode::Adjust:
+        TrackMoveOrResize();
+        PlaceMagnifier();
+        break;
+      case CaptureMode::Drag:
+        TrackMoveOrResize();
+        HandleToolbarEvent(UiEvent::Repaint);
+        break;
+      case CaptureMode::None: break;
+    }
+  } else if (s.SelectionComplete == 0) {
+    RepaintDimmedScreen();
+    PlaceMagnifier();
+  } else {
+    RedrawFrame(RedrawOption::KeepRects);
+    HandleToolbarEvent(UiEvent::Repaint);
+    RefreshHover();
+  }
+}
+
+void OnLeftDown(CaptureState& s) {
+  s.LeftButtonDown = 1;
+  if (s.HitZone != HitZone::Menu && s.MenuOpen == 1) {
+    CloseMenu(s);
+  } else if (s.HitZone == HitZone::Toolbar) {
+    HandleToolbarEvent(UiEvent::Press);
+  } else if (s.HitZone == HitZone::Menu) {
+    HandleMenuEvent(UiEvent::Press);
+  } else if (s.CaptureMode == CaptureMode::Draw) {
+    s.DragAnchor = Host().CursorPos();
+  } else if (s.CaptureMode == CaptureMode::Adjust || s.CaptureMode == CaptureMode::Drag) {
+    s.DragInProgress = 1;
+  }
+}
+
+void OnLeftUp(CaptureState& s) {
+  ResetDragState();
+  if (s.CaptureMode == CaptureMode::Draw && s.IgnoreNextLeftUp != 0) {
+    s.IgnoreNextLeftUp = 0;
+  } else if (s.CaptureMode == CaptureMode::Draw) {
+    s.SelectionComplete = 1;
+    RedrawFrame(RedrawOption::Clear);
+    HandleToolbarEvent(UiEvent::Repaint);
+  } else if (s.CaptureMode == CaptureMode::Adjust) {
+    RedrawFrame(RedrawOption::Clear);
+    HandleToolbarEvent(UiEvent::Repaint);
+  } else if (s.CaptureMode == CaptureMode::Drag) {
+    HandleToolbarEvent(UiEvent::Repaint);
+  }
+}
+
+void OnRightUp(CaptureState& s) {
+  if (s.CaptureMode == CaptureMode::Draw) {
+    EndCapture();
+  } else if (s.CaptureMode == CaptureMode::Adjust) {
+    // A right-click on a handle does nothing.
+  } else if (s.CaptureMode == CaptureMode::Drag) {
+    RedrawFrame(RedrawOption::Clear);
+    HandleToolbarEvent(UiEvent::Repaint);
+    s.MenuOpen = 1;
+    HandleMenuEvent(UiEvent::Repaint);
+  } else if (s.HitZone == HitZone::Outside) {
+    if (s.SelectionComplete != 0) {
+      ResetSelection();
+    } else {
+      EndCapture();
+    }
+  } else if (s.HitZone == HitZone::Toolbar && s.MenuOpen == 1) {
+    CloseMenu(s);
+  }
+}
+
+void Dispatch(CaptureState& s, const Message& m) {
+  switch (m.kind) {
+    case MessageKind::KeyDown: OnKeyDown(m); break;
+    case MessageKind::MouseMove: OnMouseMove(s); break;
+    case MessageKind::LeftDown: OnLeftDown(s); break;
+    case MessageKind::LeftUp: OnLeftUp(s); break;
+    case MessageKind::LeftDoubleClick:
+      if (s.SelectionComplete == 1) FinishCapture();
+      break;
+    case MessageKind::RightUp: OnRightUp(s); break;
+    case MessageKind::Other: break;
+  }
+}
+
+}  // namespace
+
+intptr_t OverlayWindowProc(const Message& message) {
+  UpdateModeFromCursor();
+  CaptureState& s = State();
+  Dispatch(s, message);
+  s.OverlaySurface.Present();
+  return s.OverlayHook.CallPrevious(message);
+}
+
+}  // namespace rc

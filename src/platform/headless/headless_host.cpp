@@ -1,0 +1,185 @@
+#include "platform/headless/headless_host.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "app/run.h"
+#include "gfx/blend.h"
+#include "platform/codecs/posix_codecs.h"
+#include "platform/freetype/text_freetype.h"
+
+namespace rc {
+
+namespace {
+std::filesystem::path PathFromUtf8(const std::string& text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+}  // namespace
+
+HeadlessHost::HeadlessHost(int32_t width, int32_t height) : screen_(width, height) {
+  screen_.Fill(MakePixel(255, 0, 0, 0));
+  SetHost(this);
+}
+
+HeadlessHost::~HeadlessHost() {
+  // A capture left running by a test still owns state that must be freed.
+  if (!Ended() && exitRoutine_ && exitRoutineRuns_ == 0) exitRoutine_();
+  SetHost(nullptr);
+}
+
+bool HeadlessHost::Guarded(const std::function<void()>& step) {
+  if (Ended()) return false;
+  try {
+    step();
+  } catch (const HeadlessProgramEnded&) {
+    return false;
+  }
+  return !Ended();
+}
+
+bool HeadlessHost::Start() {
+  return Guarded([] { RunCapture(); });
+}
+
+bool HeadlessHost::Send(const Message& message) {
+  return Guarded([&] {
+    if (proc_) proc_(message);
+  });
+}
+
+bool HeadlessHost::MoveTo(int32_t x, int32_t y) {
+  SetCursor(x, y);
+  return Send({MessageKind::MouseMove, 0});
+}
+bool HeadlessHost::LeftDown() { return Send({MessageKind::LeftDown, 0}); }
+bool HeadlessHost::LeftUp() { return Send({MessageKind::LeftUp, 0}); }
+bool HeadlessHost::DoubleClick() { return Send({MessageKind::LeftDoubleClick, 0}); }
+bool HeadlessHost::RightUp() { return Send({MessageKind::RightUp, 0}); }
+bool HeadlessHost::KeyDown(uint32_t key) { return Send({MessageKind::KeyDown, key}); }
+
+Size HeadlessHost::ScreenSize() { return {screen_.Width(), screen_.Height()}; }
+
+Canvas HeadlessHost::TakeSnapshot() { return screen_.Clone(); }
+
+void HeadlessHost::LoadWindow(const std::function<void()>& onCreate) {
+  windowCreated_ = true;
+  onCreate();
+}
+
+void HeadlessHost::SetWindowBounds(const Box& bounds) {
+  bounds_ = bounds;
+  presented_.Create(bounds.width, bounds.height);
+}
+
+void HeadlessHost::SetMousePointer(const MousePointer& pointer) {
+  pointer_ = pointer;
+  ++pointerChanges_;
+}
+
+Canvas HeadlessHost::CreateSurfaceCanvas(int32_t width, int32_t height) {
+  return Canvas(width, height);
+}
+
+HostResult HeadlessHost::Present(const Canvas& backBuffer, const Box& damaged) {
+  const Box box = IntersectBox(damaged, IntersectBox(backBuffer.Bounds(), presented_.Bounds()));
+  if (box.Empty()) return HostResult::Ok();
+  StretchCopy(presented_, box, backBuffer, box);
+  presentedBoxes_.push_back(box);
+  return HostResult::Ok();
+}
+
+WindowProc HeadlessHost::SetWindowProc(WindowProc proc) {
+  WindowProc previous = proc_ ? std::move(proc_) : WindowProc([](const Message&) { return intptr_t{0}; });
+  proc_ = std::move(proc);
+  return previous;
+}
+
+void HeadlessHost::DispatchQueued() {
+  while (!queue_.empty() && !Ended()) {
+    const Message message = queue_.front();
+    queue_.pop_front();
+    if (proc_) proc_(message);
+  }
+}
+
+// The headless loop returns once the queue is empty, so a test can go on
+// feeding messages one at a time.
+void HeadlessHost::RunMessageLoop() { DispatchQueued(); }
+void HeadlessHost::ProcessPendingMessages() { DispatchQueued(); }
+
+void HeadlessHost::RegisterExitRoutine(std::function<void()> routine) { exitRoutine_ = std::move(routine); }
+
+void HeadlessHost::EndProgram(int exitCode) {
+  if (!exitCode_) {
+    exitCode_ = exitCode;
+    if (exitRoutine_) {
+      ++exitRoutineRuns_;
+      exitRoutine_();
+    }
+  }
+  throw HeadlessProgramEnded{exitCode};
+}
+
+TextMask HeadlessHost::RenderText(const std::string& utf8, const FontRequest& font) {
+  return RenderTextFreeType(utf8, font);
+}
+
+std::vector<const ImageCodec*> HeadlessHost::ImageCodecs() { return PosixImageCodecs(); }
+
+HostResult HeadlessHost::SetClipboardImage(const Canvas& picture) {
+  if (clipboardFailures_ != 0) {
+    if (clipboardFailures_ > 0) --clipboardFailures_;
+    return HostResult::Fail("Headless: the clipboard is held by another program");
+  }
+  clipboard_ = picture.Clone();
+  return HostResult::Ok();
+}
+
+SaveDialogResult HeadlessHost::ShowSaveDialog(const SaveDialogRequest& request) {
+  saveRequests_.push_back(request);
+  if (saveAnswers_.empty()) return {};
+  SaveDialogResult answer = saveAnswers_.front();
+  saveAnswers_.pop_front();
+  return answer;
+}
+
+bool HeadlessHost::AskYesNo(const std::string& title, const std::string& question) {
+  questions_.push_back(title + ": " + question);
+  if (yesNoAnswers_.empty()) return false;
+  const bool yes = yesNoAnswers_.front();
+  yesNoAnswers_.pop_front();
+  return yes;
+}
+
+bool HeadlessHost::FileExists(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::exists(PathFromUtf8(path), ec);
+}
+
+HostResult HeadlessHost::WriteFileAtomic(const std::string& path, std::span<const uint8_t> bytes) {
+  namespace fs = std::filesystem;
+  const fs::path target = PathFromUtf8(path);
+  fs::path temp = target;
+  temp += ".regioncap-tmp";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) return HostResult::Fail("Headless: cannot create " + path);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out.flush()) {
+      out.close();
+      std::error_code ignored;
+      fs::remove(temp, ignored);
+      return HostResult::Fail("Headless: cannot write " + path);
+    }
+  }
+  std::error_code ec;
+  fs::rename(temp, target, ec);
+  if (ec) {
+    fs::remove(temp, ec);
+    return HostResult::Fail("Headless: cannot replace " + path);
+  }
+  return HostResult::Ok();
+}
+
+}  // namespace rc

@@ -1,0 +1,130 @@
+// A complete host in memory, for tests and the benchmark: a screen of any
+// size, a scripted cursor, messages fed one by one, and every output kept.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/host.h"
+
+namespace rc {
+
+// Thrown by EndProgram to unwind out of the program back to the test; it
+// never leaves the headless host's own entry points.
+struct HeadlessProgramEnded {
+  int exitCode = 0;
+};
+
+class HeadlessHost : public HostRuntime {
+ public:
+  // Installs itself as Host() for its lifetime.
+  HeadlessHost(int32_t width, int32_t height);
+  ~HeadlessHost() override;
+  HeadlessHost(const HeadlessHost&) = delete;
+  HeadlessHost& operator=(const HeadlessHost&) = delete;
+
+  // --- Driving the program --------------------------------------------------
+  // Runs the capture's start-up and the initial message loop. Returns
+  // whether the program is still running.
+  bool Start();
+  // Puts the cursor at (x, y); no message is sent.
+  void SetCursor(int32_t x, int32_t y) { cursor_ = {x, y}; }
+  // Delivers one message to the current window procedure now. Returns
+  // whether the program is still running afterwards.
+  bool Send(const Message& message);
+  bool MoveTo(int32_t x, int32_t y);
+  bool LeftDown();
+  bool LeftUp();
+  bool DoubleClick();
+  bool RightUp();
+  bool KeyDown(uint32_t key);
+  // Queues a message for the next ProcessPendingMessages or loop run.
+  void Post(const Message& message) { queue_.push_back(message); }
+
+  // --- What the program did -------------------------------------------------
+  // The screen the snapshot photographs; tests paint it before Start.
+  Canvas& Screen() { return screen_; }
+  // The window's content as presented so far.
+  const Canvas& Presented() const { return presented_; }
+  const std::vector<Box>& PresentedBoxes() const { return presentedBoxes_; }
+  void ClearPresentedBoxes() { presentedBoxes_.clear(); }
+  bool Ended() const { return exitCode_.has_value(); }
+  std::optional<int> ExitCode() const { return exitCode_; }
+  int ExitRoutineRuns() const { return exitRoutineRuns_; }
+  const std::string& ErrorText() const { return errorText_; }
+  std::optional<MousePointer> Pointer() const { return pointer_; }
+  int PointerChanges() const { return pointerChanges_; }
+  bool Layered() const { return layered_; }
+  bool Topmost() const { return topmost_; }
+  const std::optional<Canvas>& Clipboard() const { return clipboard_; }
+  const std::vector<SaveDialogRequest>& SaveRequests() const { return saveRequests_; }
+  const std::vector<std::string>& Questions() const { return questions_; }
+
+  // --- Scripting the user's answers ----------------------------------------
+  void ScriptSaveDialog(SaveDialogResult result) { saveAnswers_.push_back(std::move(result)); }
+  void ScriptAnswer(bool yes) { yesNoAnswers_.push_back(yes); }
+  // How many clipboard attempts fail before one succeeds (-1: all fail).
+  void FailClipboard(int times) { clipboardFailures_ = times; }
+  void SetNow(LocalTime now) { now_ = now; }
+
+  // --- HostRuntime ----------------------------------------------------------
+  Size ScreenSize() override;
+  Point CursorPos() override { return cursor_; }
+  Canvas TakeSnapshot() override;
+  void LoadWindow(const std::function<void()>& onCreate) override;
+  uintptr_t WindowHandle() override { return windowCreated_ ? 1 : 0; }
+  void SetWindowBounds(const Box& bounds) override;
+  Box WindowBounds() override { return bounds_; }
+  void SetMousePointer(const MousePointer& pointer) override;
+  void MakeTopmost() override { topmost_ = true; }
+  void SetLayered(bool layered) override { layered_ = layered; }
+  Canvas CreateSurfaceCanvas(int32_t width, int32_t height) override;
+  HostResult Present(const Canvas& backBuffer, const Box& damaged) override;
+  WindowProc SetWindowProc(WindowProc proc) override;
+  void RunMessageLoop() override;
+  void ProcessPendingMessages() override;
+  void RegisterExitRoutine(std::function<void()> routine) override;
+  [[noreturn]] void EndProgram(int exitCode) override;
+  void ShowErrorText(const std::string& text) override { errorText_ = text; }
+  TextMask RenderText(const std::string& utf8, const FontRequest& font) override;
+  std::vector<const ImageCodec*> ImageCodecs() override;
+  HostResult SetClipboardImage(const Canvas& picture) override;
+  SaveDialogResult ShowSaveDialog(const SaveDialogRequest& request) override;
+  bool AskYesNo(const std::string& title, const std::string& question) override;
+  bool FileExists(const std::string& path) override;
+  HostResult WriteFileAtomic(const std::string& path, std::span<const uint8_t> bytes) override;
+  LocalTime Now() override { return now_; }
+
+ private:
+  void DispatchQueued();
+  bool Guarded(const std::function<void()>& step);
+
+  Canvas screen_;
+  Canvas presented_;
+  Point cursor_;
+  Box bounds_;
+  bool windowCreated_ = false;
+  bool layered_ = false;
+  bool topmost_ = false;
+  std::optional<MousePointer> pointer_;
+  int pointerChanges_ = 0;
+  WindowProc proc_;
+  std::deque<Message> queue_;
+  std::function<void()> exitRoutine_;
+  int exitRoutineRuns_ = 0;
+  std::optional<int> exitCode_;
+  std::string errorText_;
+  std::vector<Box> presentedBoxes_;
+  std::optional<Canvas> clipboard_;
+  int clipboardFailures_ = 0;
+  std::deque<SaveDialogResult> saveAnswers_;
+  std::vector<SaveDialogRequest> saveRequests_;
+  std::deque<bool> yesNoAnswers_;
+  std::vector<std::string> questions_;
+  LocalTime now_{2026, 12, 7, 4, 15, 0};
+};
+
+}  // namespace rc

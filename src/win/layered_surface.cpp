@@ -1,0 +1,60 @@
+#include "win/layered_surface.h"
+
+#include "app/host.h"
+#include "gfx/blend.h"
+
+namespace rc {
+
+int LayeredSurface::Attach(uintptr_t window) {
+  if (attached_) Detach();
+  attached_ = true;
+  window_ = window;
+  Host().SetLayered(true);
+  const Box bounds = Host().WindowBounds();
+  canvas_ = Host().CreateSurfaceCanvas(bounds.width, bounds.height);
+  changed_ = canvas_.Bounds();
+  Present();
+  return 1;
+}
+
+int LayeredSurface::Detach() {
+  if (!attached_) return 0;
+  canvas_.Release();
+  Host().SetLayered(false);
+  attached_ = false;
+  window_ = 0;
+  changed_ = {};
+  return 1;
+}
+
+bool LayeredSurface::BlendFrom(const Canvas& source, int32_t srcX, int32_t srcY,
+                               std::optional<int32_t> srcW, std::optional<int32_t> srcH, int32_t dstX,
+                               int32_t dstY, std::optional<int32_t> dstW, std::optional<int32_t> dstH,
+                               uint8_t alpha, bool perPixelAlpha) {
+  if (!attached_) return false;
+  const Box src{srcX, srcY, srcW.value_or(canvas_.Width()), srcH.value_or(canvas_.Height())};
+  const Box dst{dstX, dstY, dstW.value_or(canvas_.Width()), dstH.value_or(canvas_.Height())};
+  const bool ok = AlphaBlendCanvas(canvas_, dst, source, src, alpha, perPixelAlpha);
+  if (ok) MarkChanged(dst);
+  return ok;
+}
+
+bool LayeredSurface::Present() {
+  if (!attached_) return false;
+  const Box box = changed_;
+  changed_ = {};
+  if (box.Empty()) return true;
+  return Host().Present(canvas_, box).ok;
+}
+
+uint32_t LayeredSurface::PixelAt(int32_t x, int32_t y) const {
+  const Pixel p = canvas_.At(x, y);
+  return static_cast<uint32_t>(RedOf(p)) | static_cast<uint32_t>(GreenOf(p)) << 8 |
+         static_cast<uint32_t>(BlueOf(p)) << 16;
+}
+
+void LayeredSurface::MarkChanged(const Box& box) {
+  changed_ = UnionBox(changed_, IntersectBox(box, canvas_.Bounds()));
+}
+
+}  // namespace rc

@@ -1,0 +1,50 @@
+// Makes the overlay window show one program-owned canvas, the back buffer,
+// and remembers which part of it changed since the last present so that
+// present pushes only that.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "gfx/canvas.h"
+
+namespace rc {
+
+class LayeredSurface {
+ public:
+  // Binds to the window: makes it layered, creates the window-sized canvas
+  // (transparent) and presents it once. Returns 1.
+  int Attach(uintptr_t window);
+  // Releases the canvas and restores the window's style; 0 when not attached.
+  int Detach();
+  bool IsAttached() const { return attached_; }
+  uintptr_t Window() const { return window_; }
+
+  // Blends a rectangle of `source` into the back buffer (AlphaBlend
+  // semantics); omitted sizes are the back buffer's. 0 when not attached.
+  bool BlendFrom(const Canvas& source, int32_t srcX, int32_t srcY, std::optional<int32_t> srcW,
+                 std::optional<int32_t> srcH, int32_t dstX, int32_t dstY, std::optional<int32_t> dstW,
+                 std::optional<int32_t> dstH, uint8_t alpha = 255, bool perPixelAlpha = false);
+  // Shows what changed since the last present. 0 when not attached.
+  bool Present();
+
+  Canvas& CanvasDC() { return canvas_; }
+  const Canvas& CanvasDC() const { return canvas_; }
+  int32_t CanvasWidth() const { return attached_ ? canvas_.Width() : 0; }
+  int32_t CanvasHeight() const { return attached_ ? canvas_.Height() : 0; }
+  // The back-buffer pixel as a COLORREF (0x00BBGGRR).
+  uint32_t PixelAt(int32_t x, int32_t y) const;
+
+  // For code that writes the back buffer directly: the box must be shown.
+  void MarkChanged(const Box& box);
+  // What the next Present will push.
+  Box PendingChange() const { return changed_; }
+
+ private:
+  bool attached_ = false;
+  uintptr_t window_ = 0;
+  Canvas canvas_;
+  Box changed_;
+};
+
+}  // namespace rc

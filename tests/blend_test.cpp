@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "gfx/blend.h"
+
+namespace rc {
+namespace {
+
+Canvas Solid(int32_t w, int32_t h, Pixel p) {
+  Canvas c(w, h);
+  c.Fill(p);
+  return c;
+}
+
+TEST(Blend, OpaqueBlackAtHalfLeaves127Of255) {
+  Canvas dst = Solid(2, 1, MakePixel(255, 255, 200, 2));
+  const Canvas black = Solid(2, 1, MakePixel(255, 0, 0, 0));
+  ASSERT_TRUE(AlphaBlendCanvas(dst, {0, 0, 2, 1}, black, {0, 0, 2, 1}, 128, false));
+  // 255 * 127 / 255 = 127; 200 * 127 / 255 = 99.6 -> 100; 2 * 127 / 255 = 0.996 -> 1.
+  EXPECT_EQ(dst.At(0, 0), MakePixel(255, 127, 100, 1));
+}
+
+TEST(Blend, FullAlphaWithoutPerPixelCopiesExactly) {
+  Canvas dst = Solid(3, 3, MakePixel(255, 9, 9, 9));
+  const Canvas src = Solid(3, 3, MakePixel(40, 30, 20, 10));
+  AlphaBlendCanvas(dst, {0, 0, 3, 3}, src, {0, 0, 3, 3}, 255, false);
+  EXPECT_EQ(dst.At(1, 1), MakePixel(40, 30, 20, 10));
+}
+
+TEST(Blend, PerPixelAlphaIsPremultipliedSourceOver) {
+  Canvas dst = Solid(1, 1, MakePixel(255, 200, 100, 0));
+  // Half-transparent white, premultiplied.
+  const Canvas src = Solid(1, 1, MakePixel(128, 128, 128, 128));
+  AlphaBlendCanvas(dst, {0, 0, 1, 1}, src, {0, 0, 1, 1}, 255, true);
+  // 128 + 200 * 127 / 255 = 128 + 100 = 228; 128 + 50 = 178; 128 + 0.
+  EXPECT_EQ(dst.At(0, 0), MakePixel(255, 228, 178, 128));
+
+  // A transparent source pixel leaves the destination alone.
+  Canvas keep = Solid(1, 1, MakePixel(255, 1, 2, 3));
+  AlphaBlendCanvas(keep, {0, 0, 1, 1}, Canvas(1, 1), {0, 0, 1, 1}, 255, true);
+  EXPECT_EQ(keep.At(0, 0), MakePixel(255, 1, 2, 3));
+
+  // Constant alpha scales the source first: opaque red at 128 over black.
+  Canvas half = Solid(1, 1, MakePixel(255, 0, 0, 0));
+  AlphaBlendCanvas(half, {0, 0, 1, 1}, Solid(1, 1, MakePixel(255, 255, 0, 0)), {0, 0, 1, 1}, 128, true);
+  EXPECT_EQ(half.At(0, 0), MakePixel(255, 128, 0, 0));
+}
+
+TEST(Blend, StretchesByNearestPixel) {
+  Canvas src(2, 1);
+  src.Set(0, 0, MakePixel(255, 10, 0, 0));
+  src.Set(1, 0, MakePixel(255, 20, 0, 0));
+  Canvas dst(4, 2);
+  AlphaBlendCanvas(dst, {0, 0, 4, 2}, src, {0, 0, 2, 1}, 255, false);
+  EXPECT_EQ(RedOf(dst.At(0, 1)), 10);
+  EXPECT_EQ(RedOf(dst.At(1, 0)), 10);
+  EXPECT_EQ(RedOf(dst.At(2, 0)), 20);
+  EXPECT_EQ(RedOf(dst.At(3, 1)), 20);
+}
+
+TEST(Blend, ClipsAtBothCanvasesEdges) {
+  Canvas dst = Solid(4, 4, MakePixel(255, 0, 0, 0));
+  const Canvas src = Solid(4, 4, MakePixel(255, 50, 60, 70));
+  // Reaches past the destination's right/bottom edges and the source's left/top.
+  EXPECT_TRUE(AlphaBlendCanvas(dst, {2, 2, 4, 4}, src, {-1, -1, 4, 4}, 255, false));
+  EXPECT_EQ(dst.At(1, 1), MakePixel(255, 0, 0, 0));
+  EXPECT_EQ(dst.At(2, 2), MakePixel(255, 0, 0, 0));  // samples source (-1, -1): skipped
+  EXPECT_EQ(dst.At(3, 3), MakePixel(255, 50, 60, 70));
+  EXPECT_FALSE(AlphaBlendCanvas(dst, {0, 0, 0, 4}, src, {0, 0, 4, 4}, 255, false));
+}
+
+TEST(Blend, StretchCopyMirrorsNegativeExtents) {
+  Canvas src(1, 3);
+  for (int32_t y = 0; y < 3; ++y) src.Set(0, y, MakePixel(255, 0, 0, static_cast<uint32_t>(y)));
+  Canvas dst(1, 3);
+  // Upside down: the source from its last row upwards.
+  ASSERT_TRUE(StretchCopy(dst, {0, 0, 1, 3}, src, {0, 2, 1, -3}));
+  EXPECT_EQ(BlueOf(dst.At(0, 0)), 2);
+  EXPECT_EQ(BlueOf(dst.At(0, 1)), 1);
+  EXPECT_EQ(BlueOf(dst.At(0, 2)), 0);
+}
+
+}  // namespace
+}  // namespace rc

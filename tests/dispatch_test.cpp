@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include "capture_fixture.h"
+#include "overlay/overlay_ops.h"
+
+namespace rc {
+namespace {
+
+using Dispatch = testing::CaptureTest;
+
+TEST_F(Dispatch, EscapeEndsAtOnceWithCodeZeroAndCleansUpOnce) {
+  EXPECT_FALSE(host->KeyDown(kVkEscape));
+  EXPECT_EQ(host->ExitCode(), 0);
+  EXPECT_EQ(host->ExitRoutineRuns(), 1);
+  EXPECT_FALSE(HasState());
+}
+
+TEST_F(Dispatch, OtherKeysDoNothing) {
+  EXPECT_TRUE(host->KeyDown('A'));
+  EXPECT_FALSE(host->Ended());
+}
+
+TEST_F(Dispatch, EscapeDuringADragEndsToo) {
+  host->SetCursor(10, 10);
+  host->LeftDown();
+  host->MoveTo(50, 50);
+  EXPECT_FALSE(host->KeyDown(kVkEscape));
+  EXPECT_EQ(host->ExitCode(), 0);
+}
+
+TEST_F(Dispatch, RightClickWithoutSelectionEnds) {
+  host->SetCursor(10, 10);
+  EXPECT_FALSE(host->RightUp());
+  EXPECT_EQ(host->ExitCode(), 0);
+}
+
+TEST_F(Dispatch, RightClickOutsideDropsTheSelection) {
+  DragSelection({100, 100}, {300, 200});
+  host->MoveTo(400, 400);
+  EXPECT_TRUE(host->RightUp());
+  EXPECT_EQ(S().SelectionComplete, 0);
+  EXPECT_EQ(S().SelectionRect, (IntRect{}));
+  EXPECT_EQ(Frame().At(150, 150), testing::Dimmed(screen.At(150, 150)));
+  EXPECT_TRUE(host->Pointer()->IsFile());
+}
+
+TEST_F(Dispatch, RightClickOnAHandleDoesNothing) {
+  DragSelection({100, 100}, {300, 200});
+  host->MoveTo(300, 200);
+  EXPECT_TRUE(host->RightUp());
+  EXPECT_EQ(S().SelectionComplete, 1);
+  EXPECT_EQ(S().MenuOpen, 0);
+}
+
+TEST_F(Dispatch, RightClickInsideOpensTheMenu) {
+  DragSelection({100, 100}, {300, 200});
+  host->MoveTo(150, 150);
+  EXPECT_TRUE(host->RightUp());
+  EXPECT_EQ(S().MenuOpen, 1);
+}
+
+TEST_F(Dispatch, DoubleClickBeforeASelectionDoesNothing) {
+  host->SetCursor(10, 10);
+  EXPECT_TRUE(host->DoubleClick());
+  EXPECT_FALSE(host->Ended());
+}
+
+TEST_F(Dispatch, DoubleClickOnASelectionFinishes) {
+  DragSelection({100, 100}, {300, 200});
+  EXPECT_FALSE(host->DoubleClick());
+  EXPECT_EQ(host->ExitCode(), 0);
+}
+
+TEST_F(Dispatch, IgnoreNextLeftUpSwallowsOneRelease) {
+  S().IgnoreNextLeftUp = 1;
+  host->SetCursor(10, 10);
+  host->LeftDown();
+  host->MoveTo(60, 60);
+  host->LeftUp();
+  EXPECT_EQ(S().SelectionComplete, 0);
+  EXPECT_EQ(S().IgnoreNextLeftUp, 0);
+  host->LeftDown();
+  host->MoveTo(80, 80);
+  host->LeftUp();
+  EXPECT_EQ(S().SelectionComplete, 1);
+}
+
+TEST_F(Dispatch, PressOutsideASelectionStartsNoDrag) {
+  DragSelection({100, 100}, {300, 200});
+  host->MoveTo(400, 400);
+  host->LeftDown();
+  EXPECT_EQ(S().DragInProgress, 0);
+  EXPECT_EQ(S().LeftButtonDown, 1);
+  // Moving the held cursor into the selection makes the moves a move drag.
+  host->MoveTo(150, 150);
+  EXPECT_EQ(S().CaptureMode, CaptureMode::Drag);
+}
+
+}  // namespace
+}  // namespace rc
