@@ -1,0 +1,86 @@
+// A drawing context: either an owned off-screen canvas (the program's
+// memory device context) or a picture's own pixels.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "gfx/canvas.h"
+#include "gfx/geometry.h"
+
+namespace rc {
+
+class GpImage;
+class GpPen;
+class GpSolidBrush;
+class GpFont;
+class GpPath;
+class GpStringFormat;
+
+// The only interpolation mode with its own behaviour; every mode samples
+// the nearest source pixel.
+constexpr int kInterpolationNearestNeighbor = 5;
+
+// A COLORREF GetPixel gives for a point outside the canvas.
+constexpr uint32_t kInvalidColor = 0xFFFFFFFF;
+
+class GpGraphics {
+ public:
+  GpGraphics() = default;
+  ~GpGraphics();
+  GpGraphics(const GpGraphics&) = delete;
+  GpGraphics& operator=(const GpGraphics&) = delete;
+
+  // Releases what is held, then owns a new transparent canvas.
+  bool CreateCanvas(int32_t width, int32_t height);
+  // Draws into the picture's pixels; the picture must outlive this context.
+  // Such a context has no canvas: CanvasDC is empty and its size is 0.
+  bool FromImage(GpImage& image);
+  bool Delete();
+  bool Holds() const { return holds_; }
+
+  Canvas& CanvasDC() { return canvas_; }
+  const Canvas& CanvasDC() const { return canvas_; }
+  int32_t CanvasWidth() const { return canvas_.Width(); }
+  int32_t CanvasHeight() const { return canvas_.Height(); }
+
+  // AlphaBlend of a rectangle of `source` into the canvas; omitted sizes
+  // are the canvas's.
+  bool BlendFrom(const Canvas& source, int32_t srcX, int32_t srcY, std::optional<int32_t> srcW,
+                 std::optional<int32_t> srcH, int32_t dstX, int32_t dstY, std::optional<int32_t> dstW,
+                 std::optional<int32_t> dstH, uint8_t alpha = 255, bool perPixelAlpha = false);
+  // The stored pixel as a COLORREF (0x00BBGGRR), kInvalidColor outside.
+  uint32_t PixelAt(int32_t x, int32_t y) const;
+
+  bool SetInterpolationMode(int mode);
+  bool DrawLine(const GpPen& pen, float x1, float y1, float x2, float y2);
+  bool DrawRectangle(const GpPen& pen, float x, float y, float width, float height);
+  bool DrawPath(const GpPen& pen, const GpPath& path);
+  bool FillRectangle(const GpSolidBrush& brush, float x, float y, float width, float height);
+  bool FillPath(const GpSolidBrush& brush, const GpPath& path);
+  // UTF-8 text, rendered by the host, top-left aligned in `layout` and
+  // clipped to it.
+  bool DrawString(const std::string& text, const GpFont& font, const GpSolidBrush& brush, const RectF& layout,
+                  const GpStringFormat& format);
+  // The whole picture into (x, y, width, height).
+  bool DrawImage(const GpImage& image, float x, float y, float width, float height);
+  // A part of the picture, in pixels; parts of it beyond the picture's edge
+  // are drawn as `beyondEdge` (premultiplied; transparent by default, opaque
+  // black where a zoom must show the screen's edge).
+  bool DrawImageRect(const GpImage& image, float dstX, float dstY, float dstW, float dstH, float srcX,
+                     float srcY, float srcW, float srcH, Pixel beyondEdge = 0);
+
+  // Contexts alive in the whole process.
+  static int LiveCount();
+
+ private:
+  Canvas* Target() { return target_ != nullptr ? target_ : &canvas_; }
+
+  bool holds_ = false;
+  Canvas canvas_;
+  Canvas* target_ = nullptr;
+  int interpolation_ = 0;
+};
+
+}  // namespace rc
