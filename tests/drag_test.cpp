@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "capture_fixture.h"
+#include "overlay/overlay_ops.h"
 
 namespace rc {
 namespace {

@@ -1,5 +1,7 @@
 #include "app/runtime_error.h"
 
+#include <cstdlib>
+
 #include "app/host.h"
 
 namespace rc {
@@ -14,6 +16,7 @@ std::string RuntimeErrorText(std::optional<int> number, const std::string& messa
 void RaiseRuntimeError(std::optional<int> number, const std::string& message) {
   Host().ShowErrorText(RuntimeErrorText(number, message));
   Host().EndProgram(-1);
+  std::abort();  // EndProgram never returns; this keeps the promise visible
 }
 
 }  // namespace rc

@@ -1,5 +1,7 @@
 #include "overlay/overlay_ops.h"
 
+#include <cstdlib>
+
 #include "app/host.h"
 #include "app/overlay_cursor.h"
 #include "app/state.h"
@@ -14,6 +16,7 @@ void EndCapture() {
   s.DimCanvas.Delete();
   s.OverlaySurface.Detach();
   Host().EndProgram(0);
+  std::abort();  // EndProgram never returns; this keeps the promise visible
 }
 
 void ResetSelection() {
