@@ -1,0 +1,60 @@
+#include "platform/win32/win32_files.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/win32/win32_error.h"
+#include "platform/win32/win32_text_encoding.h"
+
+namespace rc {
+
+namespace {
+
+// Writes everything, in pieces small enough for one WriteFile call each.
+bool WriteAll(HANDLE file, std::span<const uint8_t> bytes) {
+  constexpr size_t kChunk = size_t{1} << 30;
+  while (!bytes.empty()) {
+    const DWORD piece = static_cast<DWORD>(std::min(bytes.size(), kChunk));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data(), piece, &written, nullptr) || written == 0) return false;
+    bytes = bytes.subspan(written);
+  }
+  return true;
+}
+
+HostResult WriteTemporary(const std::wstring& temp, const std::string& path, std::span<const uint8_t> bytes) {
+  HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return Win32Failure("cannot create a temporary file beside " + path);
+  HostResult result = HostResult::Ok();
+  if (!WriteAll(file, bytes) || !FlushFileBuffers(file)) result = Win32Failure("cannot write " + path);
+  if (!CloseHandle(file) && result.ok) result = Win32Failure("cannot write " + path);
+  return result;
+}
+
+}  // namespace
+
+bool FileExistsWin32(const std::string& path) {
+  if (path.empty()) return false;
+  return GetFileAttributesW(Utf8ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+HostResult WriteFileAtomicWin32(const std::string& path, std::span<const uint8_t> bytes) {
+  if (path.empty()) return HostResult::Fail("Win32: no file name given");
+  const std::wstring target = Utf8ToWide(path);
+  const std::wstring temp = target + L".regioncap-" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+  HostResult result = WriteTemporary(temp, path, bytes);
+  if (result.ok && !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    result = Win32Failure("cannot replace " + path);
+  }
+  if (!result.ok) DeleteFileW(temp.c_str());
+  return result;
+}
+
+HostRuntime::LocalTime NowWin32() {
+  SYSTEMTIME t{};
+  GetLocalTime(&t);
+  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
+}  // namespace rc

@@ -1,0 +1,85 @@
+// The Windows host: one layered, top-most overlay window, its message
+// loop, and the system's clipboard, dialogs, files, text and codecs.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <utility>
+
+#include "app/host.h"
+#include "platform/win32/win32_surfaces.h"
+#include "platform/win32/win32_text.h"
+
+namespace rc {
+
+class Win32Host : public HostRuntime {
+ public:
+  Win32Host() = default;
+  ~Win32Host() override;
+  Win32Host(const Win32Host&) = delete;
+  Win32Host& operator=(const Win32Host&) = delete;
+
+  Size ScreenSize() override;
+  Point CursorPos() override;
+  Canvas TakeSnapshot() override;
+  void LoadWindow(const std::function<void()>& onCreate) override;
+  uintptr_t WindowHandle() override { return reinterpret_cast<uintptr_t>(window_); }
+  void SetWindowBounds(const Box& bounds) override;
+  Box WindowBounds() override;
+  void SetMousePointer(const MousePointer& pointer) override;
+  void MakeTopmost() override;
+  void SetLayered(bool layered) override;
+  Canvas CreateSurfaceCanvas(int32_t width, int32_t height) override;
+  HostResult Present(const Canvas& backBuffer, const Box& damaged) override;
+  WindowProc SetWindowProc(WindowProc proc) override;
+  void RunMessageLoop() override;
+  void ProcessPendingMessages() override;
+  void RegisterExitRoutine(std::function<void()> routine) override;
+  [[noreturn]] void EndProgram(int exitCode) override;
+  void ShowErrorText(const std::string& text) override;
+  TextMask RenderText(const std::string& utf8, const FontRequest& font) override;
+  std::vector<const ImageCodec*> ImageCodecs() override;
+  HostResult SetClipboardImage(const Canvas& picture) override;
+  SaveDialogResult ShowSaveDialog(const SaveDialogRequest& request) override;
+  bool AskYesNo(const std::string& title, const std::string& question) override;
+  bool FileExists(const std::string& path) override;
+  HostResult WriteFileAtomic(const std::string& path, std::span<const uint8_t> bytes) override;
+  LocalTime Now() override;
+
+  // The exit code the message loop ended with (WM_QUIT), for the entry
+  // point to end the program with.
+  int QuitCode() const { return quitCode_; }
+
+ private:
+  struct NativeMessage {
+    HWND window = nullptr;
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+  };
+
+  static LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Dispatch(const NativeMessage& native);
+  LRESULT DefaultProcedure();
+  void DispatchOne(MSG& msg);
+  HCURSOR CursorFor(const MousePointer& pointer);
+  HostResult PresentCopy(const Canvas& backBuffer, const Box& damaged);
+
+  HWND window_ = nullptr;
+  WindowProc proc_;
+  // The native message being handled, for the default procedure at the
+  // bottom of the chain; nested dispatches save and restore it.
+  NativeMessage current_;
+  HCURSOR cursor_ = nullptr;
+  std::map<std::pair<const uint8_t*, size_t>, HCURSOR> fileCursors_;
+  bool layered_ = false;
+  LONG_PTR savedExStyle_ = 0;
+  Win32Surfaces surfaces_;
+  GdiTextRenderer text_;
+  std::function<void()> exitRoutine_;
+  bool exiting_ = false;
+  int quitCode_ = 0;
+};
+
+}  // namespace rc
