@@ -186,7 +186,20 @@ Pixel FromMasks(uint32_t raw, const BmpLayout& l) {
   return MakePixel(a, c[0].Read(raw), c[1].Read(raw), c[2].Read(raw));
 }
 
+// The layout every screen capture uses: blue, green, red and an unused byte.
+bool IsPlainXrgb(const BmpLayout& l) {
+  const auto& c = l.channels;
+  return l.bits == 32 && c[0].mask == 0x00FF0000u && c[1].mask == 0x0000FF00u && c[2].mask == 0x000000FFu &&
+         c[3].mask == 0;
+}
+
+void DecodeXrgbRow(const uint8_t* row, const BmpLayout& l, Pixel* out) {
+  std::memcpy(out, row, static_cast<size_t>(l.width) * 4);
+  for (int32_t x = 0; x < l.width; ++x) out[x] |= 0xFF000000u;
+}
+
 void DecodeMaskedRow(const uint8_t* row, const BmpLayout& l, Pixel* out) {
+  if (IsPlainXrgb(l)) return DecodeXrgbRow(row, l, out);
   for (int32_t x = 0; x < l.width; ++x) {
     uint32_t raw = row[0] | (row[1] << 8);
     if (l.bits == 32) raw |= (static_cast<uint32_t>(row[2]) << 16) | (static_cast<uint32_t>(row[3]) << 24);
