@@ -1,0 +1,256 @@
+#include "platform/x11/x11_host.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "app/runtime_error.h"
+#include "platform/codecs/posix_codecs.h"
+#include "platform/freetype/text_freetype.h"
+#include "platform/posix/posix_files.h"
+#include "platform/x11/x11_pixels.h"
+#include "platform/x11/x11_settings.h"
+#include "platform/x11/x11_shm_image.h"
+#include "platform/x11/x11_snapshot.h"
+
+namespace rc {
+
+namespace {
+
+intptr_t DefaultWindowProc(const Message&) { return 0; }
+
+// The first pixel with any alpha ends the search, so opaque frames cost
+// one read.
+bool IsTransparent(const Canvas& canvas, const Box& box) {
+  for (int32_t y = box.y; y < box.Bottom(); ++y) {
+    const Pixel* row = canvas.Row(y);
+    for (int32_t x = box.x; x < box.Right(); ++x)
+      if (AlphaOf(row[x]) != 0) return false;
+  }
+  return true;
+}
+
+std::string WithoutCarriageReturns(const std::string& text) {
+  std::string out;
+  for (char c : text)
+    if (c != '\r') out += c;
+  if (out.empty() || out.back() != '\n') out += '\n';
+  return out;
+}
+
+}  // namespace
+
+X11Host::X11Host() : proc_(DefaultWindowProc) {
+  display_ = X11Display::Open(connectError_);
+  if (!display_) return;
+  cursors_ = std::make_unique<X11Cursors>(display_->Dpy());
+  input_ = std::make_unique<X11InputTranslator>(display_->Dpy());
+  if (const auto ms = ReadDoubleClickTime(display_->Dpy(), display_->ScreenNumber())) input_->SetDoubleClickInterval(*ms);
+}
+
+X11Host::~X11Host() = default;
+
+Size X11Host::ScreenSize() { return display_->ScreenSize(); }
+
+Point X11Host::CursorPos() {
+  Window root = 0, child = 0;
+  int rootX = 0, rootY = 0, winX = 0, winY = 0;
+  unsigned int buttons = 0;
+  XQueryPointer(display_->Dpy(), display_->Root(), &root, &child, &rootX, &rootY, &winX, &winY, &buttons);
+  return {rootX, rootY};
+}
+
+Canvas X11Host::TakeSnapshot() { return TakeX11Snapshot(*display_); }
+
+void X11Host::LoadWindow(const std::function<void()>& onCreate) {
+  const Size screen = display_->ScreenSize();
+  window_ = std::make_unique<X11Window>(*display_, Box{0, 0, screen.width, screen.height});
+  if (onCreate) onCreate();
+}
+
+uintptr_t X11Host::WindowHandle() { return window_ ? static_cast<uintptr_t>(window_->Handle()) : 0; }
+
+void X11Host::SetWindowBounds(const Box& bounds) {
+  if (window_) window_->SetBounds(bounds);
+}
+
+Box X11Host::WindowBounds() { return window_ ? window_->Bounds() : Box{}; }
+
+void X11Host::SetMousePointer(const MousePointer& pointer) {
+  if (!window_) return;
+  Display* dpy = display_->Dpy();
+  cursor_ = cursors_->For(pointer);
+  XDefineCursor(dpy, window_->Handle(), cursor_);
+  // While grabbed the grab's cursor is the one shown, whatever the window's.
+  if (window_->PointerGrabbed()) XChangeActivePointerGrab(dpy, kOverlayPointerEvents, cursor_, CurrentTime);
+  XFlush(dpy);
+}
+
+void X11Host::MakeTopmost() {
+  if (!window_) return;
+  std::string error;
+  if (!window_->ShowAndGrab(cursor_, error)) RaiseRuntimeError(std::nullopt, error);
+}
+
+// Without a compositor there is nothing to make layered: the window shows
+// exactly what Present gives it.
+void X11Host::SetLayered(bool) {}
+
+Canvas X11Host::CreateSurfaceCanvas(int32_t width, int32_t height) {
+  Canvas canvas;
+  std::shared_ptr<X11ShmImage> shm = X11ShmImage::Create(*display_, {width, height});
+  if (shm == nullptr) {
+    canvas.Create(width, height);
+    return canvas;
+  }
+  surface_ = shm;
+  Pixel* pixels = shm->Pixels();
+  canvas.Adopt(pixels, width, height, [keep = std::move(shm)](Pixel*) mutable { keep.reset(); });
+  return canvas;
+}
+
+HostResult X11Host::Present(const Canvas& backBuffer, const Box& damaged) {
+  if (!window_ || backBuffer.Empty()) return HostResult::Fail("X11: nothing to present");
+  const Box windowBox{0, 0, window_->Bounds().width, window_->Bounds().height};
+  const Box box = IntersectBox(IntersectBox(damaged, backBuffer.Bounds()), windowBox);
+  // A transparent area would come out black without a compositor; the
+  // window has no background, so leaving it alone keeps what lies beneath.
+  if (box.Empty() || IsTransparent(backBuffer, box)) return HostResult::Ok();
+  const std::shared_ptr<X11ShmImage> shm = surface_.lock();
+  if (shm != nullptr && shm->Pixels() == backBuffer.Data()) {
+    if (shm->Put(window_->Handle(), window_->Gc(), box)) return HostResult::Ok();
+    return HostResult::Fail("X11: the server refused the shared-memory image");
+  }
+  return display_->Format().matchesCanvas ? PutPlain(backBuffer, box) : PutConverted(backBuffer, box);
+}
+
+// The image points into the canvas, rows a canvas width apart, so only the
+// damaged box travels and nothing is copied here.
+HostResult X11Host::PutPlain(const Canvas& backBuffer, const Box& box) {
+  Display* dpy = display_->Dpy();
+  auto* first = const_cast<Pixel*>(backBuffer.Row(box.y) + box.x);
+  XImage* image = XCreateImage(dpy, display_->ScreenVisual(), display_->Depth(), ZPixmap, 0,
+                               reinterpret_cast<char*>(first), box.width, box.height, 32, backBuffer.Width() * 4);
+  if (image == nullptr) return HostResult::Fail("X11: cannot describe the frame as an image");
+  XPutImage(dpy, window_->Handle(), window_->Gc(), image, 0, 0, box.x, box.y, box.width, box.height);
+  image->data = nullptr;  // the canvas's, not Xlib's to free
+  XDestroyImage(image);
+  XFlush(dpy);
+  return HostResult::Ok();
+}
+
+HostResult X11Host::PutConverted(const Canvas& backBuffer, const Box& box) {
+  Display* dpy = display_->Dpy();
+  XImage* image = XCreateImage(dpy, display_->ScreenVisual(), display_->Depth(), ZPixmap, 0, nullptr,
+                               box.width, box.height, 32, 0);
+  if (image == nullptr) return HostResult::Fail("X11: cannot describe the frame as an image");
+  image->data = static_cast<char*>(std::malloc(static_cast<size_t>(image->bytes_per_line) * box.height));
+  if (image->data == nullptr) {
+    XDestroyImage(image);
+    return HostResult::Fail("X11: out of memory for the frame");
+  }
+  for (int32_t y = 0; y < box.height; ++y)
+    for (int32_t x = 0; x < box.width; ++x)
+      XPutPixel(image, x, y, PixelToVisual(backBuffer.Row(box.y + y)[box.x + x], display_->Format()));
+  XPutImage(dpy, window_->Handle(), window_->Gc(), image, 0, 0, box.x, box.y, box.width, box.height);
+  XDestroyImage(image);
+  XFlush(dpy);
+  return HostResult::Ok();
+}
+
+WindowProc X11Host::SetWindowProc(WindowProc proc) {
+  WindowProc previous = std::move(proc_);
+  proc_ = proc ? std::move(proc) : WindowProc(DefaultWindowProc);
+  return previous;
+}
+
+// Exposure is the server's business: the last frame is still in the shared
+// back buffer, so it is put back without troubling the program.
+void X11Host::RepaintExposed(const XExposeEvent& expose) {
+  const std::shared_ptr<X11ShmImage> shm = surface_.lock();
+  if (shm == nullptr || !window_) return;
+  const Size size = shm->Dimensions();
+  const Box box = IntersectBox({expose.x, expose.y, expose.width, expose.height}, {0, 0, size.width, size.height});
+  if (!box.Empty()) shm->Put(window_->Handle(), window_->Gc(), box);
+}
+
+void X11Host::Dispatch(XEvent& event) {
+  if (event.type == Expose) RepaintExposed(event.xexpose);
+  const Message message = input_->Translate(event);
+  // The procedure may replace itself while it runs; call a copy.
+  const WindowProc proc = proc_;
+  proc(message);
+}
+
+void X11Host::RunMessageLoop() {
+  for (;;) {
+    XEvent event;
+    XNextEvent(display_->Dpy(), &event);
+    Dispatch(event);
+  }
+}
+
+void X11Host::ProcessPendingMessages() {
+  Display* dpy = display_->Dpy();
+  // Only what is queued now: events that arrive meanwhile wait for the loop.
+  for (int queued = XPending(dpy); queued > 0 && XEventsQueued(dpy, QueuedAlready) > 0; --queued) {
+    XEvent event;
+    XNextEvent(dpy, &event);
+    Dispatch(event);
+  }
+}
+
+void X11Host::RegisterExitRoutine(std::function<void()> routine) { exitRoutine_ = std::move(routine); }
+
+void X11Host::EndProgram(int exitCode) {
+  if (!exitRoutineRan_) {
+    exitRoutineRan_ = true;
+    if (exitRoutine_) exitRoutine_();
+  }
+  if (display_ && display_->IsOpen()) {
+    if (window_) window_->ReleaseGrabs();
+    XSync(display_->Dpy(), False);
+    cursors_->Abandon();
+    display_->Close();  // the server frees the window, cursors and shared images
+  }
+  std::fflush(nullptr);
+  std::exit(exitCode);
+}
+
+void X11Host::ShowErrorText(const std::string& text) {
+  const std::string block = WithoutCarriageReturns(text);
+  std::fwrite(block.data(), 1, block.size(), stderr);
+  std::fflush(stderr);
+}
+
+TextMask X11Host::RenderText(const std::string& utf8, const FontRequest& font) {
+  return RenderTextFreeType(utf8, font);
+}
+
+std::vector<const ImageCodec*> X11Host::ImageCodecs() { return PosixImageCodecs(); }
+
+// TODO(clipboard): owning the CLIPBOARD selection arrives with the output work.
+HostResult X11Host::SetClipboardImage(const Canvas&) {
+  return HostResult::Fail("X11: the clipboard is not available yet");
+}
+
+// TODO(save dialog): until the native dialog arrives, saving is cancelled.
+SaveDialogResult X11Host::ShowSaveDialog(const SaveDialogRequest&) { return SaveDialogResult{}; }
+
+// TODO(save dialog): until the question box arrives, the answer is no.
+bool X11Host::AskYesNo(const std::string&, const std::string&) { return false; }
+
+bool X11Host::FileExists(const std::string& path) { return PosixFileExists(path); }
+
+HostResult X11Host::WriteFileAtomic(const std::string& path, std::span<const uint8_t> bytes) {
+  return PosixWriteFileAtomic(path, bytes, "X11");
+}
+
+HostRuntime::LocalTime X11Host::Now() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+}  // namespace rc

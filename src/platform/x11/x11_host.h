@@ -1,0 +1,77 @@
+// The Linux host: the program's services on an X11 display.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/host.h"
+#include "platform/x11/x11_cursors.h"
+#include "platform/x11/x11_display.h"
+#include "platform/x11/x11_input.h"
+#include "platform/x11/x11_window.h"
+
+namespace rc {
+
+class X11ShmImage;
+
+class X11Host : public HostRuntime {
+ public:
+  // Connects to the display; check Connected() before anything else.
+  X11Host();
+  ~X11Host() override;
+  bool Connected() const { return display_ != nullptr; }
+  const std::string& ConnectError() const { return connectError_; }
+
+  Size ScreenSize() override;
+  Point CursorPos() override;
+  Canvas TakeSnapshot() override;
+
+  void LoadWindow(const std::function<void()>& onCreate) override;
+  uintptr_t WindowHandle() override;
+  void SetWindowBounds(const Box& bounds) override;
+  Box WindowBounds() override;
+  void SetMousePointer(const MousePointer& pointer) override;
+  void MakeTopmost() override;
+  void SetLayered(bool layered) override;
+  Canvas CreateSurfaceCanvas(int32_t width, int32_t height) override;
+  HostResult Present(const Canvas& backBuffer, const Box& damaged) override;
+
+  WindowProc SetWindowProc(WindowProc proc) override;
+  void RunMessageLoop() override;
+  void ProcessPendingMessages() override;
+
+  void RegisterExitRoutine(std::function<void()> routine) override;
+  [[noreturn]] void EndProgram(int exitCode) override;
+  void ShowErrorText(const std::string& text) override;
+
+  TextMask RenderText(const std::string& utf8, const FontRequest& font) override;
+  std::vector<const ImageCodec*> ImageCodecs() override;
+
+  HostResult SetClipboardImage(const Canvas& picture) override;
+  SaveDialogResult ShowSaveDialog(const SaveDialogRequest& request) override;
+  bool AskYesNo(const std::string& title, const std::string& question) override;
+  bool FileExists(const std::string& path) override;
+  HostResult WriteFileAtomic(const std::string& path, std::span<const uint8_t> bytes) override;
+  LocalTime Now() override;
+
+ private:
+  void Dispatch(XEvent& event);
+  void RepaintExposed(const XExposeEvent& expose);
+  HostResult PutPlain(const Canvas& backBuffer, const Box& box);
+  HostResult PutConverted(const Canvas& backBuffer, const Box& box);
+
+  std::string connectError_;
+  std::unique_ptr<X11Display> display_;
+  std::unique_ptr<X11Window> window_;
+  std::unique_ptr<X11Cursors> cursors_;
+  std::unique_ptr<X11InputTranslator> input_;
+  // The shared-memory back buffer; the canvas that shows it holds it alive.
+  std::weak_ptr<X11ShmImage> surface_;
+  Cursor cursor_ = None;
+  WindowProc proc_;
+  std::function<void()> exitRoutine_;
+  bool exitRoutineRan_ = false;
+};
+
+}  // namespace rc

@@ -1,0 +1,32 @@
+// X events to the program's messages: one event (or one run of motion
+// events) becomes one Message.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include "app/host.h"
+#include "platform/x11/x11_double_click.h"
+
+namespace rc {
+
+// The virtual-key code for a key the program might know, 0 for the rest.
+uint32_t VirtualKeyFor(KeySym sym);
+
+class X11InputTranslator {
+ public:
+  explicit X11InputTranslator(Display* dpy) : dpy_(dpy) {}
+  void SetDoubleClickInterval(uint32_t ms) { clicks_.SetInterval(ms); }
+  // Translates `event`; a motion event also swallows the motion events
+  // queued right behind it, since only the latest position matters.
+  Message Translate(const XEvent& event);
+
+ private:
+  Message FromKey(const XKeyEvent& key);
+  Message FromPress(const XButtonEvent& button);
+  void SkipQueuedMotion();
+
+  Display* dpy_;
+  DoubleClickDetector clicks_;
+};
+
+}  // namespace rc

@@ -1,0 +1,63 @@
+# Shared by the end-to-end scripts: a private Xvfb and small checks.
+# Source it, then call start_xvfb; cleanup runs on exit.
+
+E2E_TMP=$(mktemp -d)
+XVFB_PID=
+APP_PID=
+
+cleanup() {
+  [[ -n $APP_PID ]] && kill "$APP_PID" 2>/dev/null
+  [[ -n $XVFB_PID ]] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+  rm -rf "$E2E_TMP"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Starts Xvfb on a display number the server picks itself (no race with
+# other servers) and exports DISPLAY once it accepts connections. Without
+# -noreset the server would forget the painted desktop as soon as the
+# painting client left.
+# Extra arguments go to Xvfb ("-extension MIT-SHM" turns shared memory off).
+start_xvfb() {
+  rm -f "$E2E_TMP/display"
+  Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp -noreset "$@" 3>"$E2E_TMP/display" 2>"$E2E_TMP/xvfb.log" &
+  XVFB_PID=$!
+  for _ in $(seq 100); do
+    [[ -s $E2E_TMP/display ]] && break
+    sleep 0.1
+  done
+  [[ -s $E2E_TMP/display ]] || fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
+  export DISPLAY=":$(head -n1 "$E2E_TMP/display")"
+}
+
+stop_xvfb() {
+  kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+  XVFB_PID=
+}
+
+# Waits up to $2 tenths of a second for process $1 to end; prints its exit code.
+wait_exit() {
+  for _ in $(seq "$2"); do
+    kill -0 "$1" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$1" 2>/dev/null && return 1
+  wait "$1"
+  echo $?
+}
+
+# The helper program $1 built beside the tests.
+tool() {
+  local dir
+  for dir in "$BUILD/tests" "$BUILD"; do
+    [[ -x $dir/$1 ]] && { echo "$dir/$1"; return; }
+  done
+  fail "helper $1 is not built"
+}
+
+# x / 255 rounded to nearest, exactly as the program's blends round.
+div255() { echo $(( ($1 + 128 + (($1 + 128) >> 8)) >> 8 )); }
