@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <unordered_set>
 
 #include "gfx/image_limits.h"
 
@@ -59,12 +60,32 @@ ComPtr<IWICBitmap> OpaqueBitmap(const Canvas& picture, std::vector<uint8_t>& row
   return bitmap;
 }
 
+// The picture's own colours when it has at most 256 (flat screen content
+// then comes out exact); otherwise none, and the palette is reduced.
+std::vector<WICColor> ExactColours(const Canvas& picture) {
+  std::unordered_set<WICColor> colours;
+  for (int32_t y = 0; y < picture.Height(); ++y) {
+    for (const Pixel* p = picture.Row(y); p != picture.Row(y) + picture.Width(); ++p) {
+      colours.insert(*p | 0xFF000000u);
+      if (colours.size() > 256) return {};
+    }
+  }
+  return {colours.begin(), colours.end()};
+}
+
+HRESULT FillPalette(IWICPalette* palette, IWICBitmapSource* source, std::vector<WICColor> exact) {
+  if (exact.empty()) return palette->InitializeFromBitmap(source, 256, FALSE);
+  return palette->InitializeCustom(exact.data(), static_cast<UINT>(exact.size()));
+}
+
 // Indexed formats need a palette, made from the picture, and the pixels
 // mapped onto it before the frame takes them.
-ComPtr<IWICBitmapSource> IndexedSource(IWICBitmapSource* source, IWICBitmapFrameEncode* frame) {
+ComPtr<IWICBitmapSource> IndexedSource(IWICBitmapSource* source, const Canvas& picture,
+                                       IWICBitmapFrameEncode* frame) {
   ComPtr<IWICPalette> palette;
   ComPtr<IWICFormatConverter> converter;
-  if (FAILED(Factory()->CreatePalette(&palette)) || FAILED(palette->InitializeFromBitmap(source, 256, FALSE)) ||
+  if (FAILED(Factory()->CreatePalette(&palette)) ||
+      FAILED(FillPalette(palette.Get(), source, ExactColours(picture))) ||
       FAILED(frame->SetPalette(palette.Get())) || FAILED(Factory()->CreateFormatConverter(&converter)) ||
       FAILED(converter->Initialize(source, GUID_WICPixelFormat8bppIndexed, WICBitmapDitherTypeNone,
                                    palette.Get(), 0, WICBitmapPaletteTypeCustom))) {
@@ -73,17 +94,17 @@ ComPtr<IWICBitmapSource> IndexedSource(IWICBitmapSource* source, IWICBitmapFrame
   return converter;
 }
 
-bool WriteFrame(IWICBitmapEncoder* encoder, IWICBitmapSource* source, int32_t width, int32_t height) {
+bool WriteFrame(IWICBitmapEncoder* encoder, IWICBitmapSource* source, const Canvas& picture) {
   ComPtr<IWICBitmapFrameEncode> frame;
   ComPtr<IPropertyBag2> options;
   if (FAILED(encoder->CreateNewFrame(&frame, &options)) || FAILED(frame->Initialize(options.Get())) ||
-      FAILED(frame->SetSize(width, height))) {
+      FAILED(frame->SetSize(picture.Width(), picture.Height()))) {
     return false;
   }
   WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
   if (FAILED(frame->SetPixelFormat(&format))) return false;
   ComPtr<IWICBitmapSource> input = source;
-  if (IsEqualGUID(format, GUID_WICPixelFormat8bppIndexed)) input = IndexedSource(source, frame.Get());
+  if (IsEqualGUID(format, GUID_WICPixelFormat8bppIndexed)) input = IndexedSource(source, picture, frame.Get());
   return input && SUCCEEDED(frame->WriteSource(input.Get(), nullptr)) && SUCCEEDED(frame->Commit());
 }
 
@@ -132,7 +153,7 @@ std::vector<uint8_t> WicCodec::Encode(const Canvas& picture) const {
   if (!source || FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)) ||
       FAILED(Factory()->CreateEncoder(container_, nullptr, &encoder)) ||
       FAILED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) ||
-      !WriteFrame(encoder.Get(), source.Get(), picture.Width(), picture.Height()) || FAILED(encoder->Commit())) {
+      !WriteFrame(encoder.Get(), source.Get(), picture) || FAILED(encoder->Commit())) {
     return {};
   }
   return StreamBytes(stream.Get());
