@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/compositor.h"
 #include "app/conversions.h"
 #include "app/exit_cleanup.h"
 #include "app/host.h"
@@ -27,10 +28,22 @@ void FillSnapshotCanvas(CaptureState& s, int32_t width, int32_t height) {
   }
 }
 
+// The fast compositor needs no black canvas: it dims the snapshot once.
+void ComposeFirstFrameFast(CaptureState& s) {
+  s.DimBrush.Create(ToArgb(0x000000));
+  s.DimBrush.Delete();
+  s.OverlaySurface.UseScene(s.SnapshotCanvas.CanvasDC());
+  s.OverlaySurface.Present();
+}
+
 // Builds the layers and presents the dimmed screen, the first frame the user sees.
 void ComposeFirstFrame(CaptureState& s, int32_t width, int32_t height) {
   s.OverlaySurface.Attach(Host().WindowHandle());
   FillSnapshotCanvas(s, width, height);
+  if (ActiveCompositor() == Compositor::Fast) {
+    ComposeFirstFrameFast(s);
+    return;
+  }
   s.OverlaySurface.BlendFrom(s.SnapshotCanvas.CanvasDC(), 0, 0, width, height, 0, 0, width, height, 255,
                              false);
   s.DimBrush.Create(ToArgb(0x000000));

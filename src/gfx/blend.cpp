@@ -60,8 +60,20 @@ Box Positive(const Box& b, bool& flipX, bool& flipY) {
   return p;
 }
 
+// Same-size areas: each destination pixel samples the source pixel at a
+// fixed offset, so whole row runs can be handled at once.
 template <typename Op>
-bool ForEachMapped(Canvas& dst, const Box& dstBox, const Canvas& src, const Box& srcBox, Op op) {
+void ForEachUnscaled(Canvas& dst, const Box& visible, const Canvas& src, int32_t dx, int32_t dy, Op op) {
+  const Box reachable = IntersectBox(visible, {src.Bounds().x - dx, src.Bounds().y - dy, src.Width(), src.Height()});
+  for (int32_t y = reachable.y; y < reachable.Bottom(); ++y) {
+    const Pixel* from = src.Row(y + dy) + dx;
+    Pixel* to = dst.Row(y);
+    for (int32_t x = reachable.x; x < reachable.Right(); ++x) to[x] = op(to[x], from[x]);
+  }
+}
+
+template <typename Op>
+bool ForEachMapped(Canvas& dst, const Box& dstBox, const Canvas& src, const Box& srcBox, const Box& clip, Op op) {
   if (dst.Empty() || src.Empty() || dstBox.width == 0 || dstBox.height == 0 || srcBox.width == 0 ||
       srcBox.height == 0) {
     return false;
@@ -78,8 +90,12 @@ bool ForEachMapped(Canvas& dst, const Box& dstBox, const Canvas& src, const Box&
     s.y = srcBox.y + srcBox.height - (srcBox.height > 0 ? 1 : -1);
     s.height = -srcBox.height;
   }
-  const Box visible = IntersectBox(d, dst.Bounds());
+  const Box visible = IntersectBox(IntersectBox(d, dst.Bounds()), clip);
   if (visible.Empty()) return true;
+  if (s.width == d.width && s.height == d.height) {
+    ForEachUnscaled(dst, visible, src, s.x - d.x, s.y - d.y, op);
+    return true;
+  }
   const std::vector<int32_t> xs = SampleMap(s.x, s.width, d.width);
   const std::vector<int32_t> ys = SampleMap(s.y, s.height, d.height);
   for (int32_t y = visible.y; y < visible.Bottom(); ++y) {
@@ -105,17 +121,22 @@ Pixel BlendPixel(Pixel dst, Pixel src, uint8_t constantAlpha, bool perPixelAlpha
 
 bool AlphaBlendCanvas(Canvas& dst, const Box& dstBox, const Canvas& src, const Box& srcBox,
                       uint8_t constantAlpha, bool perPixelAlpha) {
+  return AlphaBlendCanvasClipped(dst, dstBox, src, srcBox, constantAlpha, perPixelAlpha, dst.Bounds());
+}
+
+bool AlphaBlendCanvasClipped(Canvas& dst, const Box& dstBox, const Canvas& src, const Box& srcBox,
+                             uint8_t constantAlpha, bool perPixelAlpha, const Box& clip) {
   if (dstBox.Empty() || srcBox.Empty()) return false;
   if (!perPixelAlpha && constantAlpha == 255) {
-    return StretchCopy(dst, dstBox, src, srcBox);
+    return ForEachMapped(dst, dstBox, src, srcBox, clip, [](Pixel, Pixel s) { return s; });
   }
-  return ForEachMapped(dst, dstBox, src, srcBox, [&](Pixel d, Pixel s) {
+  return ForEachMapped(dst, dstBox, src, srcBox, clip, [&](Pixel d, Pixel s) {
     return BlendPixel(d, s, constantAlpha, perPixelAlpha);
   });
 }
 
 bool StretchCopy(Canvas& dst, const Box& dstBox, const Canvas& src, const Box& srcBox) {
-  return ForEachMapped(dst, dstBox, src, srcBox, [](Pixel, Pixel s) { return s; });
+  return ForEachMapped(dst, dstBox, src, srcBox, dst.Bounds(), [](Pixel, Pixel s) { return s; });
 }
 
 }  // namespace rc

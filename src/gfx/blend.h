@@ -24,6 +24,12 @@ Pixel BlendPixel(Pixel dst, Pixel src, uint8_t constantAlpha, bool perPixelAlpha
 bool AlphaBlendCanvas(Canvas& dst, const Box& dstBox, const Canvas& src, const Box& srcBox,
                       uint8_t constantAlpha, bool perPixelAlpha);
 
+// The same, touching only destination pixels inside `clip`: applying a
+// blend piece by piece over boxes that tile the destination gives exactly
+// the pixels of one whole blend.
+bool AlphaBlendCanvasClipped(Canvas& dst, const Box& dstBox, const Canvas& src, const Box& srcBox,
+                             uint8_t constantAlpha, bool perPixelAlpha, const Box& clip);
+
 // Copies srcBox of `src` into dstBox of `dst` as StretchBlt with SRCCOPY:
 // nearest-pixel stretching, and a negative width or height in either box
 // mirrors that axis (the box then runs from x leftwards, or from y upwards).

@@ -11,6 +11,7 @@
 #include "gfx/gp_pen.h"
 #include "gfx/gp_string_format.h"
 #include "overlay/overlay_ops.h"
+#include "overlay/selection_frame_layer.h"
 
 namespace rc {
 
@@ -22,16 +23,6 @@ constexpr int32_t kLabelAboveThreshold = 23;
 constexpr uint32_t kOpaqueBlack = 0xFF000000;
 constexpr uint32_t kOpaqueWhite = 0xFFFFFFFF;
 
-// Eight 5 x 5 handles on the frame canvas, whose outline starts at (2, 2):
-// the top middle one sits 2 pixels further left than the bottom middle one.
-void FillHandles(GpGraphics& frame, GpSolidBrush& brush, int32_t w, int32_t h) {
-  const float fw = static_cast<float>(w);
-  const float fh = static_cast<float>(h);
-  const float corners[8][2] = {{0, 0},      {fw / 2 - 2, 0}, {fw, 0},      {0, fh / 2},
-                               {fw, fh / 2}, {0, fh},         {fw / 2, fh}, {fw, fh}};
-  for (const auto& c : corners) frame.FillRectangle(brush, c[0], c[1], 5, 5);
-}
-
 void BlendLabel(LayeredSurface& surface, const GpGraphics& background, const GpGraphics& text,
                 int32_t left, int32_t top) {
   const bool above = top >= kLabelAboveThreshold;
@@ -42,6 +33,21 @@ void BlendLabel(LayeredSurface& surface, const GpGraphics& background, const GpG
                     kLabelHeight, 128, true);
   surface.BlendFrom(text.CanvasDC(), 0, 0, kLabelWidth, kLabelHeight, textX, y, kLabelWidth,
                     kLabelHeight, 255, true);
+}
+
+// The translucent black label with the selection's size in white.
+void DrawSizeLabel(LayeredSurface& surface, int32_t left, int32_t top) {
+  GpGraphics background, text;
+  background.CreateCanvas(kLabelWidth, kLabelHeight);
+  text.CreateCanvas(kLabelWidth, kLabelHeight);
+  GpSolidBrush brush;
+  brush.Create(kOpaqueBlack);
+  background.FillRectangle(brush, 0, 0, kLabelWidth, kLabelHeight);
+  GpFont font;
+  font.Create("微软雅黑", 11);
+  brush.SetColor(kOpaqueWhite);
+  text.DrawString(SizeLabelText(State().SelectionRect), font, brush, RectF{8, 2, 62, 14}, GpStringFormat{});
+  BlendLabel(surface, background, text, left, top);
 }
 
 }  // namespace
@@ -73,31 +79,21 @@ void DrawSelection(LayeredSurface& surface, const IntRect& rect, std::optional<u
   int32_t h = TruncToInt(static_cast<double>(rect.bottom) - rect.top);
   if (w == 0) w = 1;
   if (h == 0) h = 1;
-  GpPen pen;
-  pen.Create(ToArgb(borderColour.value_or(kSelectionBlue)), 1.0f);
-  GpGraphics frame, labelBackground, labelText;
-  frame.CreateCanvas(w + 5, h + 5);
-  labelBackground.CreateCanvas(kLabelWidth, kLabelHeight);
-  labelText.CreateCanvas(kLabelWidth, kLabelHeight);
+  const uint32_t border = ToArgb(borderColour.value_or(kSelectionBlue));
+  const uint32_t handle = ToArgb(handleColour.value_or(kSelectionBlue));
 
   surface.BlendFrom(State().SnapshotCanvas.CanvasDC(), rect.left, rect.top, w, h, rect.left, rect.top, w,
                     h, 255, false);
-  frame.DrawRectangle(pen, 2, 2, static_cast<float>(w), static_cast<float>(h));
-  GpSolidBrush brush;
-  brush.Create(ToArgb(handleColour.value_or(kSelectionBlue)));
-  FillHandles(frame, brush, w, h);
-
-  brush.SetColor(kOpaqueBlack);
-  labelBackground.FillRectangle(brush, 0, 0, kLabelWidth, kLabelHeight);
-  GpFont font;
-  font.Create("微软雅黑", 11);
-  brush.SetColor(kOpaqueWhite);
-  labelText.DrawString(SizeLabelText(State().SelectionRect), font, brush, MakeRectF(8, 2, 62, 14),
-                       GpStringFormat{});
-
-  surface.BlendFrom(frame.CanvasDC(), 0, 0, w + 5, h + 5, rect.left - 2, rect.top - 2, w + 5, h + 5, 255,
-                    true);
-  BlendLabel(surface, labelBackground, labelText, rect.left, rect.top);
+  if (surface.UsesScene()) {
+    surface.AddLayer(std::make_shared<SelectionFrameLayer>(rect.left, rect.top, w, h, border, handle));
+  } else {
+    GpGraphics frame;
+    frame.CreateCanvas(w + 5, h + 5);
+    DrawFrameDecorations(frame, w, h, border, handle);
+    surface.BlendFrom(frame.CanvasDC(), 0, 0, w + 5, h + 5, rect.left - 2, rect.top - 2, w + 5, h + 5, 255,
+                      true);
+  }
+  DrawSizeLabel(surface, rect.left, rect.top);
 }
 
 }  // namespace rc

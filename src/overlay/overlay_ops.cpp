@@ -36,6 +36,10 @@ void ResetSelection() {
 
 void RepaintDimmedScreen() {
   CaptureState& s = State();
+  if (s.OverlaySurface.UsesScene()) {
+    s.OverlaySurface.ResetToDimmed();
+    return;
+  }
   const Box window = Host().WindowBounds();
   const int32_t w = window.width;
   const int32_t h = window.height;

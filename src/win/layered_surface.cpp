@@ -19,6 +19,7 @@ int LayeredSurface::Attach(uintptr_t window) {
 
 int LayeredSurface::Detach() {
   if (!attached_) return 0;
+  scene_ = SceneCompositor();
   canvas_.Release();
   Host().SetLayered(false);
   attached_ = false;
@@ -34,17 +35,34 @@ bool LayeredSurface::BlendFrom(const Canvas& source, int32_t srcX, int32_t srcY,
   if (!attached_) return false;
   const Box src{srcX, srcY, srcW.value_or(canvas_.Width()), srcH.value_or(canvas_.Height())};
   const Box dst{dstX, dstY, dstW.value_or(canvas_.Width()), dstH.value_or(canvas_.Height())};
+  if (scene_.Active()) {
+    if (dst.Empty() || src.Empty() || source.Empty()) return false;
+    if (&source == scene_.Snapshot() && src == dst && alpha == 255 && !perPixelAlpha) {
+      scene_.AddClear(dst);
+    } else {
+      scene_.AddBlend(source, src, dst, alpha, perPixelAlpha);
+    }
+    return true;
+  }
   const bool ok = AlphaBlendCanvas(canvas_, dst, source, src, alpha, perPixelAlpha);
   if (ok) MarkChanged(dst);
   return ok;
 }
 
+void LayeredSurface::UseScene(const Canvas& snapshot) {
+  if (!attached_) return;
+  scene_.Begin(snapshot, canvas_);
+  MarkChanged(canvas_.Bounds());
+}
+
 bool LayeredSurface::Present() {
   if (!attached_) return false;
-  const Box box = changed_;
+  std::vector<Box> boxes = scene_.Compose(canvas_);
+  if (!changed_.Empty()) boxes.push_back(changed_);
   changed_ = {};
-  if (box.Empty()) return true;
-  return Host().Present(canvas_, box).ok;
+  bool ok = true;
+  for (const Box& box : boxes) ok = Host().Present(canvas_, box).ok && ok;
+  return ok;
 }
 
 uint32_t LayeredSurface::PixelAt(int32_t x, int32_t y) const {

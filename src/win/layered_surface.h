@@ -4,9 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "gfx/canvas.h"
+#include "win/scene_compositor.h"
 
 namespace rc {
 
@@ -35,6 +37,18 @@ class LayeredSurface {
   // The back-buffer pixel as a COLORREF (0x00BBGGRR).
   uint32_t PixelAt(int32_t x, int32_t y) const;
 
+  // Fast frames: from here on the surface keeps the drawing steps made
+  // since the last reset and, at each present, recomposes and shows only
+  // the pixels that changed. `snapshot` is the clean screen; it must
+  // outlive the surface's use of it. The back buffer becomes the dimmed
+  // screen.
+  void UseScene(const Canvas& snapshot);
+  bool UsesScene() const { return scene_.Active(); }
+  // With fast frames: the frame becomes the dimmed screen again.
+  void ResetToDimmed() { scene_.Reset(); }
+  // With fast frames: a layer drawn on demand.
+  void AddLayer(std::shared_ptr<const SceneLayer> layer) { scene_.AddLayer(std::move(layer)); }
+
   // For code that writes the back buffer directly: the box must be shown.
   void MarkChanged(const Box& box);
   // What the next Present will push.
@@ -45,6 +59,7 @@ class LayeredSurface {
   uintptr_t window_ = 0;
   Canvas canvas_;
   Box changed_;
+  SceneCompositor scene_;
 };
 
 }  // namespace rc

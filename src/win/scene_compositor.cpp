@@ -1,0 +1,196 @@
+#include "win/scene_compositor.h"
+
+#include <algorithm>
+#include <array>
+#include <functional>
+
+#include "gfx/blend.h"
+
+namespace rc {
+
+namespace {
+
+constexpr uint64_t kDimmedSeed = 0x6D696D6D65642121ull;
+
+uint64_t HashPixels(const Canvas& c) {
+  uint64_t h = MixSignature(static_cast<uint64_t>(c.Width()), static_cast<uint64_t>(c.Height()));
+  const size_t count = static_cast<size_t>(c.Width()) * c.Height();
+  const Pixel* p = c.Data();
+  for (size_t i = 0; i + 1 < count; i += 2) h = MixSignature(h, p[i] | static_cast<uint64_t>(p[i + 1]) << 32);
+  if (count % 2 == 1) h = MixSignature(h, p[count - 1]);
+  return h;
+}
+
+// Merges changed tiles into few boxes: runs along each row, then runs of
+// rows with the same span.
+std::vector<Box> MergeTiles(const std::vector<bool>& changed, int32_t columns, int32_t rows,
+                            const std::function<Box(int32_t, int32_t)>& tileBox) {
+  std::vector<Box> boxes;
+  std::vector<Box> open;  // boxes that may still grow downwards
+  for (int32_t r = 0; r < rows; ++r) {
+    std::vector<Box> runs;
+    for (int32_t c = 0; c < columns; ++c) {
+      if (!changed[static_cast<size_t>(r) * columns + c]) continue;
+      const Box t = tileBox(c, r);
+      if (!runs.empty() && runs.back().Right() == t.x) runs.back().width += t.width;
+      else runs.push_back(t);
+    }
+    std::vector<Box> next;
+    for (Box run : runs) {
+      auto grown = std::find_if(open.begin(), open.end(), [&](const Box& b) {
+        return b.x == run.x && b.width == run.width && b.Bottom() == run.y;
+      });
+      if (grown != open.end()) {
+        run = {grown->x, grown->y, grown->width, grown->height + run.height};
+        open.erase(grown);
+      }
+      next.push_back(run);
+    }
+    boxes.insert(boxes.end(), open.begin(), open.end());
+    open = std::move(next);
+  }
+  boxes.insert(boxes.end(), open.begin(), open.end());
+  return boxes;
+}
+
+}  // namespace
+
+Canvas DimmedCopy(const Canvas& snapshot) {
+  std::array<uint8_t, 256> colour{};
+  std::array<uint8_t, 256> alpha{};
+  const Pixel black = MakePixel(255, 0, 0, 0);
+  for (uint32_t v = 0; v < 256; ++v) {
+    const Pixel dimmed = BlendPixel(MakePixel(v, v, v, v), black, 128, false);
+    colour[v] = RedOf(dimmed);
+    alpha[v] = AlphaOf(dimmed);
+  }
+  Canvas out(snapshot.Width(), snapshot.Height());
+  const size_t count = static_cast<size_t>(snapshot.Width()) * snapshot.Height();
+  const Pixel* from = snapshot.Data();
+  Pixel* to = out.Data();
+  for (size_t i = 0; i < count; ++i) {
+    const Pixel p = from[i];
+    to[i] = MakePixel(alpha[AlphaOf(p)], colour[RedOf(p)], colour[GreenOf(p)], colour[BlueOf(p)]);
+  }
+  return out;
+}
+
+void SceneCompositor::Begin(const Canvas& snapshot, Canvas& backBuffer) {
+  snapshot_ = &snapshot;
+  dimmed_ = DimmedCopy(snapshot);
+  steps_.clear();
+  columns_ = (backBuffer.Width() + kTileSize - 1) / kTileSize;
+  rows_ = (backBuffer.Height() + kTileSize - 1) / kTileSize;
+  shown_.assign(static_cast<size_t>(columns_) * rows_, kDimmedSeed);
+  StretchCopy(backBuffer, backBuffer.Bounds(), dimmed_, dimmed_.Bounds());
+}
+
+void SceneCompositor::AddClear(const Box& box) {
+  Step step;
+  step.kind = Kind::Clear;
+  step.dst = box;
+  steps_.push_back(std::move(step));
+}
+
+void SceneCompositor::AddBlend(const Canvas& source, const Box& srcBox, const Box& dstBox, uint8_t alpha,
+                               bool perPixelAlpha) {
+  // Only the part of the source inside the source box can be sampled; keep
+  // that, and address it relative to the copy.
+  const Box kept = IntersectBox(srcBox, source.Bounds());
+  Step step;
+  step.kind = Kind::Blend;
+  step.dst = dstBox;
+  step.src = {srcBox.x - kept.x, srcBox.y - kept.y, srcBox.width, srcBox.height};
+  step.alpha = alpha;
+  step.perPixelAlpha = perPixelAlpha;
+  if (!kept.Empty()) {
+    step.pixels.Create(kept.width, kept.height);
+    StretchCopy(step.pixels, step.pixels.Bounds(), source, kept);
+  }
+  uint64_t h = MixBox(MixBox(HashPixels(step.pixels), step.src), step.dst);
+  step.signature = MixSignature(h, static_cast<uint64_t>(alpha) << 1 | (perPixelAlpha ? 1 : 0));
+  steps_.push_back(std::move(step));
+}
+
+void SceneCompositor::AddLayer(std::shared_ptr<const SceneLayer> layer) {
+  Step step;
+  step.kind = Kind::Layer;
+  step.dst = layer->Bounds();
+  step.layer = std::move(layer);
+  steps_.push_back(std::move(step));
+}
+
+Box SceneCompositor::Reach(const Step& step) const {
+  return IntersectBox(step.dst, dimmed_.Bounds());
+}
+
+uint64_t SceneCompositor::StepSignature(const Step& step, const Box& tile) const {
+  switch (step.kind) {
+    case Kind::Clear: return MixBox(1, IntersectBox(step.dst, tile));
+    case Kind::Blend: return step.signature;
+    case Kind::Layer: return step.layer->TileSignature(tile);
+  }
+  return 0;
+}
+
+void SceneCompositor::ApplyStep(const Step& step, Canvas& backBuffer, const Box& tile) const {
+  switch (step.kind) {
+    case Kind::Clear:
+      AlphaBlendCanvasClipped(backBuffer, step.dst, *snapshot_, step.dst, 255, false, tile);
+      break;
+    case Kind::Blend:
+      if (!step.pixels.Empty()) {
+        AlphaBlendCanvasClipped(backBuffer, step.dst, step.pixels, step.src, step.alpha, step.perPixelAlpha, tile);
+      }
+      break;
+    case Kind::Layer: step.layer->Render(backBuffer, tile); break;
+  }
+}
+
+Box SceneCompositor::TileBox(int32_t column, int32_t row) const {
+  const Box t{column * kTileSize, row * kTileSize, kTileSize, kTileSize};
+  return IntersectBox(t, dimmed_.Bounds());
+}
+
+std::vector<uint64_t> SceneCompositor::TileSignatures() const {
+  std::vector<uint64_t> signatures(shown_.size(), kDimmedSeed);
+  for (const Step& step : steps_) {
+    const Box reach = Reach(step);
+    if (reach.Empty()) continue;
+    for (int32_t r = reach.y / kTileSize; r <= (reach.Bottom() - 1) / kTileSize; ++r) {
+      for (int32_t c = reach.x / kTileSize; c <= (reach.Right() - 1) / kTileSize; ++c) {
+        const uint64_t s = StepSignature(step, TileBox(c, r));
+        uint64_t& tileSignature = signatures[static_cast<size_t>(r) * columns_ + c];
+        if (s != 0) tileSignature = MixSignature(tileSignature, s);
+      }
+    }
+  }
+  return signatures;
+}
+
+void SceneCompositor::RecomposeTile(Canvas& backBuffer, const Box& tile) const {
+  StretchCopy(backBuffer, tile, dimmed_, tile);
+  for (const Step& step : steps_) {
+    if (IntersectBox(Reach(step), tile).Empty()) continue;
+    if (step.kind == Kind::Layer && step.layer->TileSignature(tile) == 0) continue;
+    ApplyStep(step, backBuffer, tile);
+  }
+}
+
+std::vector<Box> SceneCompositor::Compose(Canvas& backBuffer) {
+  if (!Active()) return {};
+  const std::vector<uint64_t> signatures = TileSignatures();
+  std::vector<bool> changed(signatures.size(), false);
+  for (int32_t r = 0; r < rows_; ++r) {
+    for (int32_t c = 0; c < columns_; ++c) {
+      const size_t i = static_cast<size_t>(r) * columns_ + c;
+      if (signatures[i] == shown_[i]) continue;
+      RecomposeTile(backBuffer, TileBox(c, r));
+      changed[i] = true;
+    }
+  }
+  shown_ = signatures;
+  return MergeTiles(changed, columns_, rows_, [this](int32_t c, int32_t r) { return TileBox(c, r); });
+}
+
+}  // namespace rc

@@ -1,0 +1,106 @@
+// The fast compositor against the literal one: random sessions must give
+// the same presented frame after every message, pixel for pixel.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "app/compositor.h"
+#include "app/state.h"
+#include "capture_fixture.h"
+#include "platform/headless/headless_host.h"
+
+namespace rc {
+namespace {
+
+struct Step {
+  Message message;
+  Point cursor;
+};
+
+// Cursor positions favour the selection's edges and corners, where zones
+// change, and the message mix favours moves with the button held.
+std::vector<Step> RandomSession(std::mt19937& rng, int32_t w, int32_t h, size_t length) {
+  std::vector<Step> steps;
+  std::uniform_int_distribution<int> kind(0, 99);
+  std::uniform_int_distribution<int32_t> x(-3, w + 2), y(-3, h + 2);
+  for (size_t i = 0; i < length; ++i) {
+    const int k = kind(rng);
+    MessageKind m = MessageKind::MouseMove;
+    if (k < 8) m = MessageKind::LeftDown;
+    else if (k < 16) m = MessageKind::LeftUp;
+    else if (k < 20) m = MessageKind::RightUp;
+    else if (k < 21) m = MessageKind::LeftDoubleClick;
+    else if (k < 23) m = MessageKind::Other;
+    steps.push_back({{m, 0}, {x(rng), y(rng)}});
+  }
+  return steps;
+}
+
+// Replays the session and returns the presented frame after each message.
+std::vector<Canvas> Replay(const std::vector<Step>& steps, int32_t w, int32_t h, Compositor compositor) {
+  UseCompositor(compositor);
+  std::vector<Canvas> frames;
+  HeadlessHost host(w, h);
+  testing::PaintPattern(host.Screen());
+  host.Start();
+  frames.push_back(host.Presented().Clone());
+  for (const Step& step : steps) {
+    host.SetCursor(step.cursor.x, step.cursor.y);
+    if (!host.Send(step.message)) break;
+    frames.push_back(host.Presented().Clone());
+  }
+  UseCompositor(Compositor::Fast);
+  return frames;
+}
+
+// The first message whose frames differ, or -1.
+int FirstDifference(const std::vector<Canvas>& a, const std::vector<Canvas>& b, Point& where) {
+  if (a.size() != b.size()) return static_cast<int>(std::min(a.size(), b.size()));
+  for (size_t i = 0; i < a.size(); ++i) {
+    for (int32_t y = 0; y < a[i].Height(); ++y)
+      for (int32_t x = 0; x < a[i].Width(); ++x)
+        if (a[i].At(x, y) != b[i].At(x, y)) {
+          where = {x, y};
+          return static_cast<int>(i);
+        }
+  }
+  return -1;
+}
+
+void CheckSessions(int32_t w, int32_t h, int sessions, size_t length, uint32_t seed) {
+  std::mt19937 rng(seed);
+  for (int s = 0; s < sessions; ++s) {
+    const std::vector<Step> steps = RandomSession(rng, w, h, length);
+    Point where;
+    const int diff = FirstDifference(Replay(steps, w, h, Compositor::Literal), Replay(steps, w, h, Compositor::Fast), where);
+    ASSERT_EQ(diff, -1) << "session " << s << " differs after message " << diff << " at " << where.x << ","
+                        << where.y;
+  }
+}
+
+TEST(CompositorOracle, SmallScreenSessionsGiveIdenticalFrames) { CheckSessions(200, 150, 40, 120, 7); }
+
+TEST(CompositorOracle, ScreenWiderThanTheToolbarGivesIdenticalFrames) { CheckSessions(520, 300, 12, 150, 11); }
+
+TEST(CompositorOracle, OddSizedScreenGivesIdenticalFrames) { CheckSessions(131, 77, 30, 100, 3); }
+
+TEST(CompositorOracle, PresentsOnlyWhatChanged) {
+  HeadlessHost host(640, 480);
+  host.Start();
+  host.SetCursor(100, 100);
+  host.LeftDown();
+  host.MoveTo(300, 200);
+  host.LeftUp();
+  host.MoveTo(150, 150);
+  host.ClearPresentedBoxes();
+  host.MoveTo(151, 150);  // a hover that changes nothing on the screen
+  EXPECT_TRUE(host.PresentedBoxes().empty());
+  // The screen as the host holds it equals the back buffer.
+  const Canvas& back = State().OverlaySurface.CanvasDC();
+  for (int32_t y = 0; y < 480; y += 3)
+    for (int32_t x = 0; x < 640; x += 3) ASSERT_EQ(host.Presented().At(x, y), back.At(x, y));
+}
+
+}  // namespace
+}  // namespace rc
