@@ -41,10 +41,9 @@ run_case() {
   APP_PID=$!
   wait_for_dimmed_screen "$label"
   xdotool key Escape
-  local code
-  code=$(wait_exit "$APP_PID" 10) || fail "$label: regioncap still running a second after Escape"
+  wait_exit "$APP_PID" 10 || fail "$label: regioncap still running a second after Escape"
   APP_PID=
-  [[ $code == 0 ]] || fail "$label: exit code $code after Escape: $(cat "$E2E_TMP/app.log")"
+  [[ $EXIT_CODE == 0 ]] || fail "$label: exit code $EXIT_CODE after Escape: $(cat "$E2E_TMP/app.log")"
   [[ ! -s $E2E_TMP/app.log ]] || fail "$label: unexpected output: $(cat "$E2E_TMP/app.log")"
   stop_xvfb
   echo "ok: $label"

@@ -39,7 +39,9 @@ stop_xvfb() {
   XVFB_PID=
 }
 
-# Waits up to $2 tenths of a second for process $1 to end; prints its exit code.
+# Waits up to $2 tenths of a second for our child $1 to end and puts its
+# exit code in EXIT_CODE; fails when it is still running. (Not to be called
+# in a $(...) subshell: only this shell can collect the child's status.)
 wait_exit() {
   for _ in $(seq "$2"); do
     kill -0 "$1" 2>/dev/null || break
@@ -47,7 +49,7 @@ wait_exit() {
   done
   kill -0 "$1" 2>/dev/null && return 1
   wait "$1"
-  echo $?
+  EXIT_CODE=$?
 }
 
 # The helper program $1 built beside the tests.
