@@ -18,14 +18,14 @@ namespace {
 // The snapshot's pixels become SnapshotCanvas without a copy when the sizes
 // agree (they do unless the screen changed size in between).
 void FillSnapshotCanvas(CaptureState& s, int32_t width, int32_t height) {
+  if (s.ScreenSnapshot.Width() == width && s.ScreenSnapshot.Height() == height) {
+    s.SnapshotCanvas.AdoptCanvas(std::move(s.ScreenSnapshot));
+    return;
+  }
   s.SnapshotCanvas.CreateCanvas(width, height);
   Canvas& canvas = s.SnapshotCanvas.CanvasDC();
-  if (s.ScreenSnapshot.Width() == width && s.ScreenSnapshot.Height() == height) {
-    canvas = std::move(s.ScreenSnapshot);
-  } else {
-    StretchCopy(canvas, canvas.Bounds(), s.ScreenSnapshot, s.ScreenSnapshot.Bounds());
-    s.ScreenSnapshot.Release();
-  }
+  StretchCopy(canvas, canvas.Bounds(), s.ScreenSnapshot, s.ScreenSnapshot.Bounds());
+  s.ScreenSnapshot.Release();
 }
 
 // The fast compositor needs no black canvas: it dims the snapshot once.

@@ -58,6 +58,15 @@ bool GpGraphics::CreateCanvas(int32_t width, int32_t height) {
   return Record(GpStatus::Ok);
 }
 
+bool GpGraphics::AdoptCanvas(Canvas&& pixels) {
+  Delete();
+  if (pixels.Empty()) return Record(GpStatus::GenericError);
+  canvas_ = std::move(pixels);
+  holds_ = true;
+  ++g_liveGraphics;
+  return Record(GpStatus::Ok);
+}
+
 bool GpGraphics::FromImage(GpImage& image) {
   Delete();
   if (!image.Holds() || image.Pixels().Empty()) return Record(GpStatus::InvalidParameter);

@@ -34,6 +34,8 @@ class GpGraphics {
 
   // Releases what is held, then owns a new transparent canvas.
   bool CreateCanvas(int32_t width, int32_t height);
+  // Releases what is held, then owns `pixels` as its canvas (no copy).
+  bool AdoptCanvas(Canvas&& pixels);
   // Draws into the picture's pixels; the picture must outlive this context.
   // Such a context has no canvas: CanvasDC is empty and its size is 0.
   bool FromImage(GpImage& image);

@@ -55,34 +55,46 @@ std::vector<Box> MergeTiles(const std::vector<bool>& changed, int32_t columns, i
 
 }  // namespace
 
-Canvas DimmedCopy(const Canvas& snapshot) {
+namespace {
+
+// Each channel's value after the dimming blend, computed once.
+struct DimTable {
   std::array<uint8_t, 256> colour{};
   std::array<uint8_t, 256> alpha{};
-  const Pixel black = MakePixel(255, 0, 0, 0);
-  for (uint32_t v = 0; v < 256; ++v) {
-    const Pixel dimmed = BlendPixel(MakePixel(v, v, v, v), black, 128, false);
-    colour[v] = RedOf(dimmed);
-    alpha[v] = AlphaOf(dimmed);
+  DimTable() {
+    const Pixel black = MakePixel(255, 0, 0, 0);
+    for (uint32_t v = 0; v < 256; ++v) {
+      const Pixel dimmed = BlendPixel(MakePixel(v, v, v, v), black, 128, false);
+      colour[v] = RedOf(dimmed);
+      alpha[v] = AlphaOf(dimmed);
+    }
   }
-  Canvas out(snapshot.Width(), snapshot.Height());
-  const size_t count = static_cast<size_t>(snapshot.Width()) * snapshot.Height();
-  const Pixel* from = snapshot.Data();
-  Pixel* to = out.Data();
-  for (size_t i = 0; i < count; ++i) {
-    const Pixel p = from[i];
-    to[i] = MakePixel(alpha[AlphaOf(p)], colour[RedOf(p)], colour[GreenOf(p)], colour[BlueOf(p)]);
+};
+
+}  // namespace
+
+void DimInto(Canvas& target, const Canvas& snapshot, const Box& box) {
+  static const DimTable table;
+  const Box area = IntersectBox(IntersectBox(box, snapshot.Bounds()), target.Bounds());
+  for (int32_t y = area.y; y < area.Bottom(); ++y) {
+    const Pixel* from = snapshot.Row(y);
+    Pixel* to = target.Row(y);
+    for (int32_t x = area.x; x < area.Right(); ++x) {
+      const Pixel p = from[x];
+      to[x] = MakePixel(table.alpha[AlphaOf(p)], table.colour[RedOf(p)], table.colour[GreenOf(p)],
+                        table.colour[BlueOf(p)]);
+    }
   }
-  return out;
 }
 
 void SceneCompositor::Begin(const Canvas& snapshot, Canvas& backBuffer) {
   snapshot_ = &snapshot;
-  dimmed_ = DimmedCopy(snapshot);
+  screen_ = IntersectBox(snapshot.Bounds(), backBuffer.Bounds());
   steps_.clear();
-  columns_ = (backBuffer.Width() + kTileSize - 1) / kTileSize;
-  rows_ = (backBuffer.Height() + kTileSize - 1) / kTileSize;
+  columns_ = (screen_.width + kTileSize - 1) / kTileSize;
+  rows_ = (screen_.height + kTileSize - 1) / kTileSize;
   shown_.assign(static_cast<size_t>(columns_) * rows_, kDimmedSeed);
-  StretchCopy(backBuffer, backBuffer.Bounds(), dimmed_, dimmed_.Bounds());
+  DimInto(backBuffer, snapshot, screen_);
 }
 
 void SceneCompositor::AddClear(const Box& box) {
@@ -121,7 +133,7 @@ void SceneCompositor::AddLayer(std::shared_ptr<const SceneLayer> layer) {
 }
 
 Box SceneCompositor::Reach(const Step& step) const {
-  return IntersectBox(step.dst, dimmed_.Bounds());
+  return IntersectBox(step.dst, screen_);
 }
 
 uint64_t SceneCompositor::StepSignature(const Step& step, const Box& tile) const {
@@ -149,7 +161,7 @@ void SceneCompositor::ApplyStep(const Step& step, Canvas& backBuffer, const Box&
 
 Box SceneCompositor::TileBox(int32_t column, int32_t row) const {
   const Box t{column * kTileSize, row * kTileSize, kTileSize, kTileSize};
-  return IntersectBox(t, dimmed_.Bounds());
+  return IntersectBox(t, screen_);
 }
 
 std::vector<uint64_t> SceneCompositor::TileSignatures() const {
@@ -169,7 +181,7 @@ std::vector<uint64_t> SceneCompositor::TileSignatures() const {
 }
 
 void SceneCompositor::RecomposeTile(Canvas& backBuffer, const Box& tile) const {
-  StretchCopy(backBuffer, tile, dimmed_, tile);
+  DimInto(backBuffer, *snapshot_, tile);
   for (const Step& step : steps_) {
     if (IntersectBox(Reach(step), tile).Empty()) continue;
     if (step.kind == Kind::Layer && step.layer->TileSignature(tile) == 0) continue;

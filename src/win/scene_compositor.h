@@ -18,12 +18,13 @@ class SceneCompositor {
  public:
   static constexpr int32_t kTileSize = 64;
 
-  // Binds to the clean snapshot (not owned; it must outlive the compositor),
-  // computes the dimmed copy once and writes it into the back buffer.
+  // Binds to the clean snapshot (not owned; it must outlive the compositor)
+  // and writes the dimmed screen into the back buffer. The dimmed pixels are
+  // made from the snapshot wherever they are needed, so no second
+  // screen-sized copy is kept.
   void Begin(const Canvas& snapshot, Canvas& backBuffer);
   bool Active() const { return snapshot_ != nullptr; }
   const Canvas* Snapshot() const { return snapshot_; }
-  const Canvas& Dimmed() const { return dimmed_; }
 
   // The frame becomes the dimmed screen again.
   void Reset() { steps_.clear(); }
@@ -58,14 +59,15 @@ class SceneCompositor {
   Box TileBox(int32_t column, int32_t row) const;
 
   const Canvas* snapshot_ = nullptr;
-  Canvas dimmed_;
+  Box screen_;
   std::vector<Step> steps_;
   int32_t columns_ = 0;
   int32_t rows_ = 0;
   std::vector<uint64_t> shown_;  // tile signatures of the back buffer as presented
 };
 
-// The snapshot as the dimmed screen shows it: opaque black at alpha 128 over it.
-Canvas DimmedCopy(const Canvas& snapshot);
+// Writes `box` of the snapshot as the dimmed screen shows it (opaque black
+// at alpha 128 over it) into the same box of `target`.
+void DimInto(Canvas& target, const Canvas& snapshot, const Box& box);
 
 }  // namespace rc

@@ -1,21 +1,12 @@
 #include "platform/headless/headless_host.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-
 #include "app/run.h"
 #include "gfx/blend.h"
 #include "platform/codecs/posix_codecs.h"
 #include "platform/freetype/text_freetype.h"
+#include "platform/posix/posix_files.h"
 
 namespace rc {
-
-namespace {
-std::filesystem::path PathFromUtf8(const std::string& text) {
-  return std::filesystem::path(std::u8string(text.begin(), text.end()));
-}
-}  // namespace
 
 HeadlessHost::HeadlessHost(int32_t width, int32_t height) : screen_(width, height) {
   screen_.Fill(MakePixel(255, 0, 0, 0));
@@ -67,10 +58,7 @@ void HeadlessHost::LoadWindow(const std::function<void()>& onCreate) {
   onCreate();
 }
 
-void HeadlessHost::SetWindowBounds(const Box& bounds) {
-  bounds_ = bounds;
-  presented_.Create(bounds.width, bounds.height);
-}
+void HeadlessHost::SetWindowBounds(const Box& bounds) { bounds_ = bounds; }
 
 void HeadlessHost::SetMousePointer(const MousePointer& pointer) {
   pointer_ = pointer;
@@ -81,10 +69,13 @@ Canvas HeadlessHost::CreateSurfaceCanvas(int32_t width, int32_t height) {
   return Canvas(width, height);
 }
 
+// The window covers the screen from its bounds' origin; what it presents
+// is what the screen shows.
 HostResult HeadlessHost::Present(const Canvas& backBuffer, const Box& damaged) {
-  const Box box = IntersectBox(damaged, IntersectBox(backBuffer.Bounds(), presented_.Bounds()));
-  if (box.Empty()) return HostResult::Ok();
-  StretchCopy(presented_, box, backBuffer, box);
+  const Box box = IntersectBox(damaged, backBuffer.Bounds());
+  const Box onScreen = IntersectBox({box.x + bounds_.x, box.y + bounds_.y, box.width, box.height}, screen_.Bounds());
+  if (onScreen.Empty()) return HostResult::Ok();
+  StretchCopy(screen_, onScreen, backBuffer, {onScreen.x - bounds_.x, onScreen.y - bounds_.y, onScreen.width, onScreen.height});
   presentedBoxes_.push_back(box);
   return HostResult::Ok();
 }
@@ -152,34 +143,10 @@ bool HeadlessHost::AskYesNo(const std::string& title, const std::string& questio
   return yes;
 }
 
-bool HeadlessHost::FileExists(const std::string& path) {
-  std::error_code ec;
-  return std::filesystem::exists(PathFromUtf8(path), ec);
-}
+bool HeadlessHost::FileExists(const std::string& path) { return PosixFileExists(path); }
 
 HostResult HeadlessHost::WriteFileAtomic(const std::string& path, std::span<const uint8_t> bytes) {
-  namespace fs = std::filesystem;
-  const fs::path target = PathFromUtf8(path);
-  fs::path temp = target;
-  temp += ".regioncap-tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return HostResult::Fail("Headless: cannot create " + path);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out.flush()) {
-      out.close();
-      std::error_code ignored;
-      fs::remove(temp, ignored);
-      return HostResult::Fail("Headless: cannot write " + path);
-    }
-  }
-  std::error_code ec;
-  fs::rename(temp, target, ec);
-  if (ec) {
-    fs::remove(temp, ec);
-    return HostResult::Fail("Headless: cannot replace " + path);
-  }
-  return HostResult::Ok();
+  return PosixWriteFileAtomic(path, bytes, "Headless");
 }
 
 }  // namespace rc

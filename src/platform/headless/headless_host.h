@@ -45,10 +45,10 @@ class HeadlessHost : public HostRuntime {
   void Post(const Message& message) { queue_.push_back(message); }
 
   // --- What the program did -------------------------------------------------
-  // The screen the snapshot photographs; tests paint it before Start.
+  // The screen: what the snapshot photographs (tests paint it before
+  // Start), then what the overlay window presents over it.
   Canvas& Screen() { return screen_; }
-  // The window's content as presented so far.
-  const Canvas& Presented() const { return presented_; }
+  const Canvas& Presented() const { return screen_; }
   const std::vector<Box>& PresentedBoxes() const { return presentedBoxes_; }
   void ClearPresentedBoxes() { presentedBoxes_.clear(); }
   bool Ended() const { return exitCode_.has_value(); }
@@ -103,7 +103,6 @@ class HeadlessHost : public HostRuntime {
   bool Guarded(const std::function<void()>& step);
 
   Canvas screen_;
-  Canvas presented_;
   Point cursor_;
   Box bounds_;
   bool windowCreated_ = false;
