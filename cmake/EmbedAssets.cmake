@@ -11,7 +11,8 @@ function(embed_assets target dir)
     COMMAND ${CMAKE_COMMAND} -DOUT_HEADER=${header} -DOUT_SOURCE=${source}
             "-DFILES=${asset_files}" -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/EmbedAssetsRun.cmake
     DEPENDS ${asset_files} ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/EmbedAssetsRun.cmake
-    COMMENT "Embedding assets")
+    COMMENT "Embedding assets"
+    VERBATIM)
   add_library(${target} STATIC ${source})
   target_include_directories(${target} PUBLIC ${out_dir})
 endfunction()
