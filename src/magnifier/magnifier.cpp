@@ -1,8 +1,128 @@
 #include "magnifier/magnifier.h"
 
+#include <cstdio>
+
+#include "app/host.h"
+#include "app/state.h"
+#include "gfx/gp_brush.h"
+#include "gfx/gp_font.h"
+#include "gfx/gp_graphics.h"
+#include "gfx/gp_path.h"
+#include "gfx/gp_pen.h"
+#include "gfx/gp_string_format.h"
+#include "gfx/image_draw.h"
+#include "gfx/rounded_rect.h"
+#include "magnifier/colour_readout.h"
+#include "overlay/frame.h"
+
 namespace rc {
 
-// The panel arrives with the magnifier itself; until then nothing is drawn.
-void PlaceMagnifier() {}
+namespace {
+
+constexpr int32_t kLayerWidth = 124;
+constexpr int32_t kLayerHeight = 121;
+constexpr int32_t kCrossHairHeight = 84;
+// The patch of 30 x 21 snapshot pixels round the cursor, enlarged into
+// 118 x 84: 118/30 across and 4 down.
+constexpr RectF kZoomDestination{3, 3, 118, 84};
+constexpr float kZoomSourceWidth = 30;
+constexpr float kZoomSourceHeight = 21;
+// Where the cross-hair lines cross; sampled before any text is drawn.
+constexpr Point kColourSample{60, 44};
+// Past the screen's edge the zoom shows black.
+constexpr Pixel kBeyondScreen = MakePixel(255, 0, 0, 0);
+
+struct Layers {
+  GpGraphics content;
+  GpGraphics body;
+  GpGraphics crossHair;
+};
+
+void DrawPanel(Layers& layers, GpPen& pen, GpSolidBrush& brush) {
+  GpPath path;
+  path.Create(FillMode::Alternate);
+  AddRoundedRect(path, 0, 0, 126, 123, 3);
+  layers.content.DrawPath(pen, path);
+  pen.SetColor(0xFFFFFFFF);
+  pen.SetWidth(2);
+  layers.body.FillPath(brush, path);
+  layers.content.DrawRectangle(pen, 2, 2, 120, 84);
+}
+
+// Reads the clean snapshot directly: the dimming, the selection frame, the
+// toolbar and the menu never reach the zoom.
+void DrawZoom(GpGraphics& content, Point cursor) {
+  content.SetInterpolationMode(kInterpolationNearestNeighbor);
+  const RectF source{static_cast<float>(cursor.x - 14), static_cast<float>(cursor.y - 11), kZoomSourceWidth,
+                     kZoomSourceHeight};
+  DrawImageScaled(content.CanvasDC(), kZoomDestination, State().SnapshotCanvas.CanvasDC(), source, kBeyondScreen);
+}
+
+void DrawCrossHair(GpGraphics& layer, GpPen& pen) {
+  pen.SetColor(0xFF007AB3);
+  pen.SetWidth(4);
+  layer.DrawLine(pen, 3, 43.5f, 121, 43.5f);
+  layer.DrawLine(pen, 58.5f, 3, 59, 87);
+}
+
+void DrawReadout(GpGraphics& content, GpSolidBrush& brush) {
+  const uint32_t colour = content.PixelAt(kColourSample.x, kColourSample.y);
+  GpFont font;
+  font.Create("微软雅黑", 11);
+  brush.SetColor(0xFFFFFFFF);
+  const GpStringFormat format;
+  content.DrawString(SizeLabelText(State().SelectionRect), font, brush, RectF{4, 90, 122, 16}, format);
+  content.DrawString(ColourReadoutText(colour), font, brush, RectF{4, 104, 122, 16}, format);
+}
+
+void BlendLayers(LayeredSurface& surface, const Layers& layers, int32_t x, int32_t y) {
+  auto blend = [&surface](const GpGraphics& layer, int32_t at, int32_t top, uint8_t opacity) {
+    const int32_t w = layer.CanvasWidth();
+    const int32_t h = layer.CanvasHeight();
+    surface.BlendFrom(layer.CanvasDC(), 0, 0, w, h, at, top, w, h, opacity, true);
+  };
+  blend(layers.body, x + 3, y + 3, 40);  // the shadow
+  blend(layers.body, x, y, 200);
+  blend(layers.content, x, y, 255);
+  blend(layers.crossHair, x, y, 200);
+}
+
+}  // namespace
+
+Point MagnifierOrigin(Point cursor, Size screen) {
+  const int64_t mx = cursor.x;
+  const int64_t my = cursor.y;
+  const int32_t x = mx + 135 > screen.width ? cursor.x - 127 : cursor.x + 5;
+  const int32_t y = my + 170 > screen.height ? cursor.y - 145 : cursor.y + 25;
+  return {x, y};
+}
+
+void PlaceMagnifier() {
+  const Point origin = MagnifierOrigin(Host().CursorPos(), Host().ScreenSize());
+  DrawMagnifier(State().OverlaySurface, origin.x, origin.y);
+}
+
+void DrawMagnifier(LayeredSurface& surface, int32_t x, int32_t y) {
+  GpPen pen;
+  pen.Create(0xFF333333, 1);
+  GpSolidBrush brush;
+  brush.Create(0xFF000000);
+  Layers layers;
+  layers.content.CreateCanvas(kLayerWidth, kLayerHeight);
+  layers.body.CreateCanvas(kLayerWidth, kLayerHeight);
+  layers.crossHair.CreateCanvas(kLayerWidth, kCrossHairHeight);
+  DrawPanel(layers, pen, brush);
+  DrawZoom(layers.content, Host().CursorPos());
+  DrawCrossHair(layers.crossHair, pen);
+  DrawReadout(layers.content, brush);
+  BlendLayers(surface, layers, x, y);
+}
+
+std::string ColourReadoutText(uint32_t colour) {
+  const ColourChannels c = SplitColourChannels(colour);
+  char text[48];
+  std::snprintf(text, sizeof text, "RGB:(%d,%d,%d)", c.red, c.green, c.blue);
+  return text;
+}
 
 }  // namespace rc

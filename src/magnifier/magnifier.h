@@ -1,10 +1,29 @@
 // The zoom box beside the cursor with the selection size and the RGB readout.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
+#include "gfx/geometry.h"
+
 namespace rc {
+
+class LayeredSurface;
 
 // Places the panel beside the cursor (flipped near the right and bottom
 // edges) and draws it into the back buffer.
 void PlaceMagnifier();
+
+// The panel's top-left corner for the cursor at `cursor`: below and to the
+// right of it, flipped to the other side where the screen runs out.
+Point MagnifierOrigin(Point cursor, Size screen);
+
+// Draws the whole panel with its top-left corner at (x, y): the snapshot
+// round the cursor enlarged, the cross-hair, the selection's size and the
+// colour under the cross-hair.
+void DrawMagnifier(LayeredSurface& surface, int32_t x, int32_t y);
+
+// "RGB:(r,g,b)" for a COLORREF.
+std::string ColourReadoutText(uint32_t colour);
 
 }  // namespace rc

@@ -1,9 +1,91 @@
 #include "toolbar/toolbar.h"
 
+#include "app/host.h"
+#include "app/state.h"
+#include "gfx/gp_brush.h"
+#include "gfx/gp_graphics.h"
+#include "gfx/gp_path.h"
+#include "gfx/gp_pen.h"
+#include "gfx/rounded_rect.h"
+#include "output/finish.h"
+#include "output/save_capture.h"
+#include "overlay/overlay_ops.h"
+#include "toolbar/artwork.h"
+#include "toolbar/toolbar_layout.h"
+
 namespace rc {
 
-// The toolbar's artwork and buttons arrive with the toolbar itself; until
-// then nothing is drawn.
-void HandleToolbarEvent(UiEvent) {}
+namespace {
+
+constexpr uint32_t kBackgroundFill = 0xFFDEEEFF;
+constexpr uint32_t kBackgroundOutline = 0xFF00AEFF;
+constexpr uint32_t kHighlightFill = 0xFFAFE5FF;
+constexpr uint32_t kHighlightOutline = 0xFF2A87E4;
+constexpr int kCornerSize = 3;
+
+void FillAndOutline(GpGraphics& canvas, GpPath& path, uint32_t fill, uint32_t outline) {
+  GpSolidBrush brush;
+  brush.Create(fill);
+  GpPen pen;
+  pen.Create(outline, 1.0f);
+  canvas.FillPath(brush, path);
+  canvas.DrawPath(pen, path);
+}
+
+// The toolbar as it looks with `highlight` (no highlight when a field is zero).
+void DrawToolbar(GpGraphics& canvas, const IntRect& highlight) {
+  const GpImage& strip = ToolbarStripImage();
+  GpPath path;
+  path.Create(FillMode::Alternate);
+  // The figure spans w - 3 pixels; +2 makes it end on the canvas's last column.
+  AddRoundedRect(path, 0, 0, kToolbarCanvasWidth + 2, kToolbarCanvasHeight, kCornerSize);
+  FillAndOutline(canvas, path, kBackgroundFill, kBackgroundOutline);
+  if (!highlight.HasZeroField()) {
+    path.Reset();
+    AddRoundedRect(path, static_cast<float>(highlight.left), static_cast<float>(highlight.top),
+                   static_cast<float>(highlight.Width() + 2), static_cast<float>(highlight.Height() + 2),
+                   kCornerSize);
+    FillAndOutline(canvas, path, kHighlightFill, kHighlightOutline);
+  }
+  if (strip.Holds()) {
+    canvas.DrawImage(strip, 1, 1, static_cast<float>(strip.Width()), static_cast<float>(strip.Height()));
+  }
+}
+
+void RunButton(int32_t index) {
+  switch (index) {
+    case kToolbarSave: SaveCapture(); break;
+    case kToolbarCancel: EndCapture();
+    case kToolbarFinish: FinishCapture(); break;
+    default: break;  // the tools, undo and the picture buttons only highlight
+  }
+}
+
+}  // namespace
+
+void PaintToolbar(const IntRect& highlight) {
+  GpGraphics canvas;
+  canvas.CreateCanvas(kToolbarCanvasWidth, kToolbarCanvasHeight);
+  DrawToolbar(canvas, highlight);
+  CaptureState& s = State();
+  s.ToolbarRect = PlaceToolbar(s.SelectionRect, Host().ScreenSize().height);
+  s.OverlaySurface.BlendFrom(canvas.CanvasDC(), 0, 0, kToolbarCanvasWidth, kToolbarCanvasHeight,
+                             s.ToolbarRect.left, s.ToolbarRect.top, kToolbarCanvasWidth, kToolbarCanvasHeight, 255,
+                             true);
+}
+
+void HandleToolbarEvent(UiEvent event) {
+  if (event == UiEvent::Repaint) {
+    PaintToolbar(IntRect{});
+    return;
+  }
+  IntRect highlight;
+  int32_t index = kToolbarNoButton;
+  const bool hit = HitTestToolbar(highlight, index);
+  PaintToolbar(hit ? highlight : IntRect{});
+  // A press acts on the index found even without a hit; the drop arrow's
+  // index has no action, so nothing runs there.
+  if (event == UiEvent::Press) RunButton(index);
+}
 
 }  // namespace rc

@@ -1,0 +1,32 @@
+// Where the context menu opens and which of its rows lies under a point.
+#pragma once
+
+#include <cstdint>
+
+#include "gfx/geometry.h"
+
+namespace rc {
+
+inline constexpr int32_t kMenuCanvasWidth = 155;
+inline constexpr int32_t kMenuCanvasHeight = 256;
+
+enum MenuItem : int32_t {
+  kMenuNoItem = 0,
+  kMenuReselect = 7,
+  kMenuFinish = 8,
+  kMenuSave = 9,
+  kMenuExit = 11,
+};
+
+// The row at (dx, dy) in menu coordinates: writes its highlight and index
+// and returns true; elsewhere writes nothing and returns false.
+bool MenuItemAt(int32_t dx, int32_t dy, IntRect& highlight, int32_t& index);
+
+// The same for the cursor over the menu as last placed.
+bool HitTestMenu(IntRect& highlight, int32_t& index);
+
+// The menu's top-left corner for a right-click at `cursor`: right of and
+// below it, or left of and above it where the screen runs out.
+Point MenuOrigin(Point cursor, Size screen);
+
+}  // namespace rc

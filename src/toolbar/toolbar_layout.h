@@ -1,0 +1,34 @@
+// Where the toolbar goes and which of its buttons lies under a point.
+#pragma once
+
+#include <cstdint>
+
+#include "gfx/geometry.h"
+
+namespace rc {
+
+inline constexpr int32_t kToolbarCanvasWidth = 329;
+inline constexpr int32_t kToolbarCanvasHeight = 28;
+
+enum ToolbarButton : int32_t {
+  kToolbarNoButton = 0,
+  kToolbarSave = 7,
+  kToolbarDropArrow = 9,
+  kToolbarCancel = 10,
+  kToolbarFinish = 11,
+};
+
+// The button at (dx, dy) in toolbar coordinates. On a button it writes the
+// button's highlight and index and returns true. The drop arrow writes
+// index 9 and a highlight but returns false, so it is never highlighted and
+// its press does nothing. Elsewhere nothing is written.
+bool ToolbarButtonAt(int32_t dx, int32_t dy, IntRect& highlight, int32_t& index);
+
+// The same for the cursor over the toolbar as last placed.
+bool HitTestToolbar(IntRect& highlight, int32_t& index);
+
+// Right-aligned with the selection: 6 px below it when it fits, else 4 px
+// above it, else 5 px inside its top edge; never left of x = 5.
+IntRect PlaceToolbar(const IntRect& selection, int32_t screenHeight);
+
+}  // namespace rc
