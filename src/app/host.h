@@ -92,6 +92,7 @@ struct SaveDialogResult {
   std::string path;       // full path as confirmed, UTF-8
   std::string fileTitle;  // its last component
   int filterIndex = 1;    // 1-based
+  std::string error;      // why no dialog could be shown; empty after a cancel
 };
 
 class HostRuntime {
