@@ -1,11 +1,47 @@
 #include "output/finish.h"
 
+#include "app/compositor.h"
+#include "app/host.h"
+#include "app/state.h"
+#include "output/capture_piece.h"
+#include "output/clipboard_copy.h"
+#include "output/overlay_notice.h"
 #include "overlay/overlay_ops.h"
 
 namespace rc {
 
-// The clipboard copy arrives with the output work; for now finishing ends
-// the capture.
-void FinishCapture() { EndCapture(); }
+namespace {
+
+// The literal route: the clean screen as a BMP, the selection cut out in
+// the BMP's own format, decoded again onto the clipboard.
+HostResult CopyLiteral(const IntRect& rect) {
+  const std::vector<uint8_t> screen = CleanScreenBmp();
+  const std::vector<uint8_t> piece = CropScreenBmp(screen, rect, {});
+  return CopyBitmapToClipboard(Host().WindowHandle(), piece);
+}
+
+HostResult CopySelection(const IntRect& rect) {
+  if (ActiveCompositor() == Compositor::Literal) return CopyLiteral(rect);
+  return PutOnClipboard(SnapshotPiece(State().SnapshotCanvas.CanvasDC(), rect));
+}
+
+}  // namespace
+
+// A finish with nothing selected (a click without a drag leaves an empty
+// rectangle) keeps the clipboard as it was and the capture open: ending
+// would look like a copy that never happened.
+void FinishCapture() {
+  const IntRect rect = State().SelectionRect;
+  if (!HasArea(rect)) {
+    ResetSelection();
+    ShowOverlayNotice(kNoticeNothingSelected);
+    return;
+  }
+  if (!CopySelection(rect)) {
+    BackToSelection(kNoticeClipboardBusy);
+    return;
+  }
+  EndCapture();
+}
 
 }  // namespace rc

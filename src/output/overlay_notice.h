@@ -1,0 +1,24 @@
+// Telling the user something inside the overlay: a translucent box with a
+// short line of text, drawn over the current frame. It stays until the
+// frame is next repainted.
+#pragma once
+
+#include <string>
+
+namespace rc {
+
+// The texts the output shows.
+inline constexpr const char* kNoticeSaveFailed = "保存失败：";
+inline constexpr const char* kNoticeClipboardBusy = "无法写入剪贴板，请重试";
+inline constexpr const char* kNoticeNothingSelected = "没有选中区域，请先拖出要截取的范围";
+inline constexpr const char* kNoticeNoSaveDialog = "无法打开保存对话框";
+inline constexpr const char* kNoticeNotReplaced = "文件已存在，没有替换";
+
+// Draws the notice centred near the top of the screen.
+void ShowOverlayNotice(const std::string& text);
+
+// Back at the finished selection (frame and toolbar, menu closed) with the
+// notice over it: what a failed output leaves, so nothing is lost.
+void BackToSelection(const std::string& notice);
+
+}  // namespace rc
