@@ -1,0 +1,174 @@
+#!/bin/bash
+# Cross-builds the Windows program with MinGW-w64 and runs its tests under
+# Wine on a private X server: the unit tests of the Windows host, then whole
+# captures driven with xdotool and read back from the X side.
+#
+#   tests/win32/run_wine_tests.sh <source dir>
+#
+# REGIONCAP_WIN_BUILD_DIR chooses the build directory (default
+# /tmp/regioncap-build-win). Exits non-zero when any check fails.
+set -u
+
+SRC=$(cd "${1:?usage: run_wine_tests.sh <source dir>}" && pwd)
+BUILD=${REGIONCAP_WIN_BUILD_DIR:-/tmp/regioncap-build-win}
+# Set to 1 to mark the clipboard check as expected to fail.
+CLIPBOARD_EXPECTED_TO_FAIL=0
+
+RESULTS=()
+FAILURES=0
+record() {  # name, PASS|FAIL|XFAIL|XPASS, detail
+  RESULTS+=("$(printf '%-6s %-34s %s' "$2" "$1" "$3")")
+  if [ "$2" = FAIL ] || [ "$2" = XPASS ]; then FAILURES=$((FAILURES + 1)); fi
+}
+summary() {
+  echo
+  echo "== Wine tests =="
+  for line in "${RESULTS[@]}"; do echo "  $line"; done
+  echo "== $((${#RESULTS[@]} - FAILURES)) of ${#RESULTS[@]} as expected =="
+}
+
+# --- Build ------------------------------------------------------------------
+echo "== building in $BUILD"
+if ! cmake -S "$SRC" -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$SRC/cmake/mingw-w64.cmake" \
+       -DREGIONCAP_TESTS=ON >"$BUILD.configure.log" 2>&1 ||
+   ! cmake --build "$BUILD" -j2 --target regioncap regioncap_win32_tests show_picture; then
+  tail -20 "$BUILD.configure.log" 2>/dev/null
+  record build FAIL "the cross build failed"
+  summary
+  exit 1
+fi
+record build PASS ""
+EXE="$BUILD/src/platform/win32/regioncap.exe"
+TESTS="$BUILD/tests_win32/regioncap_win32_tests.exe"
+PICTURE="$BUILD/tests_win32/show_picture.exe"
+
+# --- A private X server and Wine prefix -----------------------------------------
+WORK=$(mktemp -d /tmp/regioncap-wine.XXXXXX)
+export WINEPREFIX="$WORK/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+XVFB_PID=""
+cleanup() {
+  timeout 20 wineserver -k >/dev/null 2>&1
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+XVFB_PID=$!
+for _ in $(seq 50); do [ -s "$WORK/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -1 "$WORK/display")"
+echo "== Wine prefix $WINEPREFIX on display $DISPLAY"
+# A persistent server, started first so every Wine process shares it. NOTE:
+# Wine's clipboard is served to X by its desktop process, which stays only
+# while some Wine program runs: show_picture outlives regioncap for that.
+wineserver -f -p >/dev/null 2>&1 &
+timeout 180 wineboot -i >/dev/null 2>&1
+
+# --- Helpers ----------------------------------------------------------------
+rgb_of() {  # image file or X source, then x y -> "r,g,b"
+  convert "$1" -crop "1x1+$2+$3" -depth 8 rgb:- 2>/dev/null | od -An -tu1 | xargs | tr ' ' ','
+}
+pixel() {  # x y -> "r,g,b" of the X screen
+  import -window root -crop "1x1+$1+$2" -depth 8 rgb:- 2>/dev/null | od -An -tu1 | xargs | tr ' ' ','
+}
+wait_for_pixel() {  # x y "r,g,b" seconds
+  local deadline=$((SECONDS + $4))
+  while [ $SECONDS -lt $deadline ]; do
+    [ "$(pixel "$1" "$2")" = "$3" ] && return 0
+    sleep 0.3
+  done
+  return 1
+}
+wait_for_exit() {  # pid seconds -> the exit code, or 124 after killing it
+  local deadline=$((SECONDS + $2))
+  while kill -0 "$1" 2>/dev/null && [ $SECONDS -lt $deadline ]; do sleep 0.2; done
+  if kill -0 "$1" 2>/dev/null; then kill "$1" 2>/dev/null; wait "$1" 2>/dev/null; return 124; fi
+  wait "$1"
+}
+dim() { echo $(((${1} * 127 + 127) / 255)); }  # round(c * 127 / 255)
+dimmed() { echo "$(dim "$1"),$(dim "$2"),$(dim "$3")"; }
+
+# The quadrants show_picture paints (top-left, top-right, bottom-left, bottom-right).
+POINTS=("100 100" "900 100" "100 700" "900 700")
+COLOURS=("200 100 50" "255 255 255" "0 128 255" "30 60 90")
+
+start_capture() {  # starts regioncap.exe; sets RC_PID; fails unless the dimmed screen shows
+  wine "$EXE" >/dev/null 2>&1 &
+  RC_PID=$!
+  # shellcheck disable=SC2086
+  wait_for_pixel 900 700 "$(dimmed ${COLOURS[3]})" 20
+}
+
+# --- Unit tests of the Windows glue -----------------------------------------
+if timeout 120 wine "$TESTS" --gtest_brief=1 >"$WORK/unit.log" 2>&1; then
+  record unit-tests PASS "$(grep -o '[0-9]* tests\? from .* ran' "$WORK/unit.log" | tail -1)"
+else
+  cat "$WORK/unit.log"
+  record unit-tests FAIL "see the log above"
+fi
+
+# --- The overlay over a known picture ---------------------------------------
+wine "$PICTURE" 170 >/dev/null 2>&1 &
+PICTURE_PID=$!
+if ! wait_for_pixel 100 100 "200,100,50" 30; then
+  record show-picture FAIL "the test picture never appeared"
+  summary
+  exit 1
+fi
+
+if start_capture; then
+  bad=""
+  for i in 0 1 2 3; do
+    # shellcheck disable=SC2086
+    want=$(dimmed ${COLOURS[$i]})
+    # shellcheck disable=SC2086
+    got=$(pixel ${POINTS[$i]})
+    [ "$got" = "$want" ] || bad="$bad (${POINTS[$i]}: $got, want $want)"
+  done
+  [ -z "$bad" ] && record overlay-dims-the-screen PASS "" || record overlay-dims-the-screen FAIL "$bad"
+  xdotool key Escape
+  wait_for_exit "$RC_PID" 15
+  code=$?
+  [ $code -eq 0 ] && record escape-exits-0 PASS "" || record escape-exits-0 FAIL "exit code $code"
+else
+  record overlay-dims-the-screen FAIL "the dimmed screen never appeared"
+  kill "$RC_PID" 2>/dev/null
+fi
+
+# --- Drag out a selection, then finish with a double-click --------------------
+# The selection (412, 284)-(612, 484) straddles the four quadrants, so its
+# corners tell whether the clipboard picture is upright and unmirrored.
+if start_capture; then
+  xdotool mousemove 412 284 sleep 0.2 mousedown 1 sleep 0.2 mousemove 500 400 sleep 0.2 \
+    mousemove 612 484 sleep 0.2 mouseup 1 sleep 0.5
+  got=$(pixel 450 300)
+  [ "$got" = "200,100,50" ] && record drag-shows-the-selection-clear PASS "" ||
+    record drag-shows-the-selection-clear FAIL "inside the selection: $got"
+  xdotool mousemove 470 330 sleep 0.3 click --repeat 2 --delay 80 1
+  wait_for_exit "$RC_PID" 15
+  code=$?
+  [ $code -eq 0 ] && record double-click-exits-0 PASS "" || record double-click-exits-0 FAIL "exit code $code"
+
+  timeout 10 xclip -selection clipboard -t image/bmp -o >"$WORK/clip.bmp" 2>/dev/null
+  clip="$(identify -format '%wx%h' "$WORK/clip.bmp" 2>/dev/null)"
+  for corner in "0 0" "199 0" "0 199" "199 199"; do
+    # shellcheck disable=SC2086
+    clip="$clip $(rgb_of "$WORK/clip.bmp" $corner)"
+  done
+  want="200x200 200,100,50 255,255,255 0,128,255 30,60,90"
+  if [ "$clip" = "$want" ]; then
+    [ $CLIPBOARD_EXPECTED_TO_FAIL = 1 ] && record clipboard-holds-the-selection XPASS "set CLIPBOARD_EXPECTED_TO_FAIL=0" ||
+      record clipboard-holds-the-selection PASS ""
+  else
+    [ $CLIPBOARD_EXPECTED_TO_FAIL = 1 ] && record clipboard-holds-the-selection XFAIL "finishing does not copy yet" ||
+      record clipboard-holds-the-selection FAIL "got '$clip', want '$want'"
+  fi
+else
+  record drag-shows-the-selection-clear FAIL "the dimmed screen never appeared"
+  kill "$RC_PID" 2>/dev/null
+fi
+
+kill "$PICTURE_PID" 2>/dev/null
+summary
+[ $FAILURES -eq 0 ]
