@@ -66,6 +66,8 @@ void DrawCrossHair(GpGraphics& layer, GpPen& pen) {
 }
 
 void DrawReadout(GpGraphics& content, GpSolidBrush& brush) {
+  // The enlarged pixel under the crossing, which is snapshot pixel
+  // (cursor x, cursor y - 1): the zoom's rows are 4 high from row 3.
   const uint32_t colour = content.PixelAt(kColourSample.x, kColourSample.y);
   GpFont font;
   font.Create("微软雅黑", 11);
@@ -116,6 +118,13 @@ void DrawMagnifier(LayeredSurface& surface, int32_t x, int32_t y) {
   DrawCrossHair(layers.crossHair, pen);
   DrawReadout(layers.content, brush);
   BlendLayers(surface, layers, x, y);
+}
+
+uint32_t CrossHairColour(Point cursor) {
+  GpGraphics content;
+  content.CreateCanvas(kLayerWidth, kLayerHeight);
+  DrawZoom(content, cursor);
+  return content.PixelAt(kColourSample.x, kColourSample.y);
 }
 
 std::string ColourReadoutText(uint32_t colour) {

@@ -23,6 +23,10 @@ Point MagnifierOrigin(Point cursor, Size screen);
 // colour under the cross-hair.
 void DrawMagnifier(LayeredSurface& surface, int32_t x, int32_t y);
 
+// The COLORREF the readout reports for the cursor at `cursor`: the zoomed
+// pixel where the cross-hair's lines cross.
+uint32_t CrossHairColour(Point cursor);
+
 // "RGB:(r,g,b)" for a COLORREF.
 std::string ColourReadoutText(uint32_t colour);
 
