@@ -8,7 +8,9 @@
 #include "platform/codecs/posix_codecs.h"
 #include "platform/freetype/text_freetype.h"
 #include "platform/posix/posix_files.h"
+#include "platform/x11/x11_clipboard_owner.h"
 #include "platform/x11/x11_pixels.h"
+#include "platform/x11/x11_save_dialog.h"
 #include "platform/x11/x11_settings.h"
 #include "platform/x11/x11_shm_image.h"
 #include "platform/x11/x11_snapshot.h"
@@ -52,7 +54,10 @@ X11Host::~X11Host() = default;
 
 Size X11Host::ScreenSize() { return display_->ScreenSize(); }
 
+// Inside the handling of an input event the pointer is where that event
+// happened: a press followed quickly by a move anchors where the press was.
 Point X11Host::CursorPos() {
+  if (eventPosition_) return *eventPosition_;
   Window root = 0, child = 0;
   int rootX = 0, rootY = 0, winX = 0, winY = 0;
   unsigned int buttons = 0;
@@ -177,9 +182,14 @@ void X11Host::RepaintExposed(const XExposeEvent& expose) {
 void X11Host::Dispatch(XEvent& event) {
   if (event.type == Expose) RepaintExposed(event.xexpose);
   const Message message = input_->Translate(event);
+  // Nested dispatch (pending messages handled inside a handler) gives the
+  // outer event its position back afterwards.
+  const std::optional<Point> outer = eventPosition_;
+  eventPosition_ = input_->EventPosition();
   // The procedure may replace itself while it runs; call a copy.
   const WindowProc proc = proc_;
   proc(message);
+  eventPosition_ = outer;
 }
 
 void X11Host::RunMessageLoop() {
@@ -229,16 +239,44 @@ TextMask X11Host::RenderText(const std::string& utf8, const FontRequest& font) {
 
 std::vector<const ImageCodec*> X11Host::ImageCodecs() { return PosixImageCodecs(); }
 
-// TODO(clipboard): owning the CLIPBOARD selection arrives with the output work.
-HostResult X11Host::SetClipboardImage(const Canvas&) {
-  return HostResult::Fail("X11: the clipboard is not available yet");
+// A process of our own keeps the selection, so the picture stays on the
+// clipboard after the program has ended.
+HostResult X11Host::SetClipboardImage(const Canvas& picture) { return StartClipboardOwner(picture); }
+
+// The dialog needs the keyboard and the pointer, so the overlay lets go of
+// them while it is open and takes them back afterwards.
+SaveDialogResult X11Host::ShowSaveDialog(const SaveDialogRequest& request) {
+  ReleaseInput();
+  const SaveDialogResult result = ShowGtkSaveDialog(request);
+  RetakeInput();
+  return result;
 }
 
-// TODO(save dialog): until the native dialog arrives, saving is cancelled.
-SaveDialogResult X11Host::ShowSaveDialog(const SaveDialogRequest&) { return SaveDialogResult{}; }
+bool X11Host::AskYesNo(const std::string& title, const std::string& question) {
+  ReleaseInput();
+  const bool yes = AskGtkYesNo(title, question);
+  RetakeInput();
+  return yes;
+}
 
-// TODO(save dialog): until the question box arrives, the answer is no.
-bool X11Host::AskYesNo(const std::string&, const std::string&) { return false; }
+void X11Host::ReleaseInput() {
+  if (!window_) return;
+  window_->ReleaseGrabs();
+  XSync(display_->Dpy(), False);
+}
+
+// Clicks and keys that reached the overlay while a dialog was open were
+// meant for the dialog; they are dropped rather than replayed.
+void X11Host::RetakeInput() {
+  if (!window_) return;
+  Display* dpy = display_->Dpy();
+  std::string error;
+  if (!window_->ShowAndGrab(cursor_, error)) ShowErrorText(error);
+  XSync(dpy, False);
+  XEvent event;
+  while (XCheckMaskEvent(dpy, KeyPressMask | KeyReleaseMask | kOverlayPointerEvents, &event)) {
+  }
+}
 
 bool X11Host::FileExists(const std::string& path) { return PosixFileExists(path); }
 

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/host.h"
@@ -60,6 +61,8 @@ class X11Host : public HostRuntime {
   void RepaintExposed(const XExposeEvent& expose);
   HostResult PutPlain(const Canvas& backBuffer, const Box& box);
   HostResult PutConverted(const Canvas& backBuffer, const Box& box);
+  void ReleaseInput();
+  void RetakeInput();
 
   std::string connectError_;
   std::unique_ptr<X11Display> display_;
@@ -72,6 +75,8 @@ class X11Host : public HostRuntime {
   WindowProc proc_;
   std::function<void()> exitRoutine_;
   bool exitRoutineRan_ = false;
+  // The root position of the input event being handled, if any.
+  std::optional<Point> eventPosition_;
 };
 
 }  // namespace rc

@@ -8,6 +8,16 @@ namespace {
 
 Message Of(MessageKind kind, uint32_t key = 0) { return Message{kind, key}; }
 
+std::optional<Point> RootPosition(const XEvent& event) {
+  switch (event.type) {
+    case KeyPress: return Point{event.xkey.x_root, event.xkey.y_root};
+    case MotionNotify: return Point{event.xmotion.x_root, event.xmotion.y_root};
+    case ButtonPress:
+    case ButtonRelease: return Point{event.xbutton.x_root, event.xbutton.y_root};
+    default: return std::nullopt;
+  }
+}
+
 }  // namespace
 
 uint32_t VirtualKeyFor(KeySym sym) {
@@ -29,6 +39,7 @@ uint32_t VirtualKeyFor(KeySym sym) {
 }
 
 Message X11InputTranslator::Translate(const XEvent& event) {
+  position_ = RootPosition(event);
   switch (event.type) {
     case KeyPress: return FromKey(event.xkey);
     case MotionNotify:
@@ -61,6 +72,7 @@ void X11InputTranslator::SkipQueuedMotion() {
     XPeekEvent(dpy_, &next);
     if (next.type != MotionNotify) return;
     XNextEvent(dpy_, &next);
+    position_ = RootPosition(next);
   }
 }
 

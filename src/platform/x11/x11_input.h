@@ -4,6 +4,8 @@
 
 #include <X11/Xlib.h>
 
+#include <optional>
+
 #include "app/host.h"
 #include "platform/x11/x11_double_click.h"
 
@@ -19,6 +21,10 @@ class X11InputTranslator {
   // Translates `event`; a motion event also swallows the motion events
   // queued right behind it, since only the latest position matters.
   Message Translate(const XEvent& event);
+  // Where the pointer was, on the root window, when the last translated
+  // event happened: the latest of the motion events a move swallowed.
+  // Empty for events that carry no position.
+  std::optional<Point> EventPosition() const { return position_; }
 
  private:
   Message FromKey(const XKeyEvent& key);
@@ -27,6 +33,7 @@ class X11InputTranslator {
 
   Display* dpy_;
   DoubleClickDetector clicks_;
+  std::optional<Point> position_;
 };
 
 }  // namespace rc

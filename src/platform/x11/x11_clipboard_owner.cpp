@@ -1,0 +1,188 @@
+#include "platform/x11/x11_clipboard_owner.h"
+
+#include <X11/Xlib.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/mman.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/x11/x11_selection_server.h"
+
+extern char** environ;
+
+namespace rc {
+
+namespace {
+
+// The owner finds the picture on one descriptor and reports on the other.
+constexpr int kPictureFd = 3;
+constexpr int kReportFd = 4;
+constexpr const char* kOwnerVariable = "REGIONCAP_CLIPBOARD_OWNER=1";
+constexpr int kReportTimeoutMs = 5000;
+
+bool WriteAll(int fd, const void* data, size_t size, off_t at) {
+  const auto* bytes = static_cast<const uint8_t*>(data);
+  while (size > 0) {
+    const ssize_t n = pwrite(fd, bytes, size, at);
+    if (n <= 0) return false;
+    bytes += n, at += n, size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+bool ReadAll(int fd, void* data, size_t size, off_t at) {
+  auto* bytes = static_cast<uint8_t*>(data);
+  while (size > 0) {
+    const ssize_t n = pread(fd, bytes, size, at);
+    if (n <= 0) return false;
+    bytes += n, at += n, size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// The picture in an anonymous memory file: width, height, then the rows.
+int PictureFile(const Canvas& picture) {
+  const int fd = memfd_create("regioncap-clipboard", MFD_CLOEXEC);
+  if (fd < 0) return -1;
+  const int32_t size[2] = {picture.Width(), picture.Height()};
+  const size_t bytes = static_cast<size_t>(picture.Width()) * picture.Height() * sizeof(Pixel);
+  if (WriteAll(fd, size, sizeof size, 0) && WriteAll(fd, picture.Data(), bytes, sizeof size)) return fd;
+  close(fd);
+  return -1;
+}
+
+// Built before the fork: the child only rearranges descriptors and execs.
+std::vector<char*> OwnerEnvironment() {
+  std::vector<char*> env;
+  for (char** e = environ; *e != nullptr; ++e) env.push_back(*e);
+  env.push_back(const_cast<char*>(kOwnerVariable));
+  env.push_back(nullptr);
+  return env;
+}
+
+// NOTE: the child must keep nothing of ours alive: not the grabs' X
+// connection, not a test's output pipes, not our terminal's signals.
+[[noreturn]] void ExecOwner(int pictureFd, int reportFd, char** env) {
+  const int picture = fcntl(pictureFd, F_DUPFD, 10);
+  const int report = fcntl(reportFd, F_DUPFD, 10);
+  if (picture < 0 || report < 0 || dup2(picture, kPictureFd) < 0 || dup2(report, kReportFd) < 0) _exit(127);
+  const int null = open("/dev/null", O_RDWR);
+  if (null >= 0) {
+    dup2(null, 0), dup2(null, 1), dup2(null, 2);
+  }
+  close_range(kReportFd + 1, ~0U, 0);
+  setsid();
+  char name[] = "regioncap";
+  char* argv[] = {name, nullptr};
+  execve("/proc/self/exe", argv, env);
+  _exit(127);
+}
+
+// The owner's first byte says whether it owns the selection; a reason may
+// follow. Silence or an early end is a failure too.
+HostResult AwaitReport(int fd) {
+  std::string report;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kReportTimeoutMs);
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    pollfd p{fd, POLLIN, 0};
+    if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) <= 0) break;
+    char buffer[256];
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n <= 0) break;
+    report.append(buffer, static_cast<size_t>(n));
+  }
+  if (!report.empty() && report[0] == 'Y') return HostResult::Ok();
+  if (report.size() > 1) return HostResult::Fail(report.substr(1));
+  return HostResult::Fail("X11: the clipboard owner did not answer");
+}
+
+void Report(bool owns, const std::string& why) {
+  const std::string text = (owns ? "Y" : "N") + why;
+  [[maybe_unused]] const ssize_t n = write(kReportFd, text.data(), text.size());
+  close(kReportFd);
+}
+
+bool ReadPicture(Canvas& picture) {
+  int32_t size[2] = {0, 0};
+  if (!ReadAll(kPictureFd, size, sizeof size, 0) || !picture.Create(size[0], size[1])) return false;
+  const size_t bytes = static_cast<size_t>(size[0]) * size[1] * sizeof(Pixel);
+  return ReadAll(kPictureFd, picture.Data(), bytes, sizeof size);
+}
+
+// Requestors that vanish mid-transfer raise errors that concern nobody.
+int IgnoreXError(Display*, XErrorEvent*) { return 0; }
+
+}  // namespace
+
+HostResult StartClipboardOwner(const Canvas& picture) {
+  const int pictureFd = PictureFile(picture);
+  if (pictureFd < 0) return HostResult::Fail("X11: no memory to hand the picture over");
+  int report[2];
+  if (pipe2(report, O_CLOEXEC) != 0) {
+    close(pictureFd);
+    return HostResult::Fail("X11: cannot start the clipboard owner");
+  }
+  std::vector<char*> env = OwnerEnvironment();
+  std::fflush(nullptr);
+  const pid_t child = fork();
+  if (child == 0) ExecOwner(pictureFd, report[1], env.data());
+  close(pictureFd);
+  close(report[1]);
+  const HostResult result = child < 0 ? HostResult::Fail("X11: cannot start the clipboard owner") : AwaitReport(report[0]);
+  close(report[0]);
+  if (!result && child > 0) {
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+  }
+  return result;
+}
+
+bool IsClipboardOwnerLaunch() {
+  const char* value = std::getenv("REGIONCAP_CLIPBOARD_OWNER");
+  return value != nullptr && std::strcmp(value, "1") == 0;
+}
+
+int RunClipboardOwner() {
+  unsetenv("REGIONCAP_CLIPBOARD_OWNER");
+  signal(SIGPIPE, SIG_IGN);
+  Canvas picture;
+  const bool read = ReadPicture(picture);
+  close(kPictureFd);
+  if (!read) {
+    Report(false, "X11: the picture did not reach the clipboard owner");
+    return 1;
+  }
+  Display* dpy = XOpenDisplay(nullptr);
+  if (dpy == nullptr) {
+    Report(false, "X11: the clipboard owner cannot open the display");
+    return 1;
+  }
+  XSetErrorHandler(IgnoreXError);
+  int code = 0;
+  {
+    X11SelectionServer server(dpy, std::move(picture));
+    std::string error;
+    if (server.TakeOwnership(error)) {
+      Report(true, {});
+      server.Serve();
+    } else {
+      Report(false, error);
+      code = 1;
+    }
+  }
+  XCloseDisplay(dpy);
+  return code;
+}
+
+}  // namespace rc

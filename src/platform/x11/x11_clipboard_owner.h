@@ -1,0 +1,20 @@
+// The clipboard outlives the program: at finish a small process of its own
+// (this executable, started afresh) owns the CLIPBOARD selection and serves
+// the picture until another client takes the selection.
+#pragma once
+
+#include "app/host.h"
+#include "gfx/canvas.h"
+
+namespace rc {
+
+// Starts the owner process with a copy of the picture and returns once it
+// owns the selection, or with the reason it could not.
+HostResult StartClipboardOwner(const Canvas& picture);
+
+// Whether this process was started as the clipboard owner.
+bool IsClipboardOwnerLaunch();
+// The owner process's whole life; returns its exit code.
+int RunClipboardOwner();
+
+}  // namespace rc
