@@ -9,6 +9,7 @@
 #include <zlib.h>
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -170,7 +171,7 @@ uint32_t Lerp(uint32_t from, uint32_t to, int step, int steps) {
   for (int shift = 0; shift < 24; shift += 8) {
     const int a = static_cast<int>((from >> shift) & 0xFF);
     const int b = static_cast<int>((to >> shift) & 0xFF);
-    out |= static_cast<uint32_t>(a + ((b - a) * step * 2 + steps) / (2 * steps)) << shift;
+    out |= static_cast<uint32_t>(std::lround(a + (b - a) * static_cast<double>(step) / steps)) << shift;
   }
   return out;
 }
