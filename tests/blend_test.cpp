@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "gfx/blend.h"
+#include "win/scene_compositor.h"
 
 namespace rc {
 namespace {
@@ -77,6 +78,31 @@ TEST(Blend, StretchCopyMirrorsNegativeExtents) {
   EXPECT_EQ(BlueOf(dst.At(0, 0)), 2);
   EXPECT_EQ(BlueOf(dst.At(0, 1)), 1);
   EXPECT_EQ(BlueOf(dst.At(0, 2)), 0);
+}
+
+}  // namespace
+}  // namespace rc
+
+namespace rc {
+namespace {
+
+TEST(Blend, DimmingInPlaceMatchesTheDimLayerBlendForEveryValue) {
+  Canvas snapshot(256, 4);
+  for (int32_t x = 0; x < 256; ++x) {
+    const uint32_t v = static_cast<uint32_t>(x);
+    snapshot.Set(x, 0, MakePixel(255, v, 255 - v, v / 2));
+    snapshot.Set(x, 1, MakePixel(v, v, v, v));
+    snapshot.Set(x, 2, MakePixel(255, 0, v, 255));
+    snapshot.Set(x, 3, MakePixel(0, 0, 0, 0));
+  }
+  Canvas viaLayer = snapshot.Clone();
+  Canvas black(256, 4);
+  black.Fill(MakePixel(255, 0, 0, 0));
+  AlphaBlendCanvas(viaLayer, viaLayer.Bounds(), black, black.Bounds(), 128, false);
+  Canvas direct(256, 4);
+  DimInto(direct, snapshot, snapshot.Bounds());
+  for (int32_t y = 0; y < 4; ++y)
+    for (int32_t x = 0; x < 256; ++x) ASSERT_EQ(direct.At(x, y), viaLayer.At(x, y)) << x << "," << y;
 }
 
 }  // namespace

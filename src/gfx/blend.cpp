@@ -115,7 +115,13 @@ bool ForEachMapped(Canvas& dst, const Box& dstBox, const Canvas& src, const Box&
 }  // namespace
 
 Pixel BlendPixel(Pixel dst, Pixel src, uint8_t constantAlpha, bool perPixelAlpha) {
-  if (perPixelAlpha) return BlendOver(dst, src, constantAlpha);
+  if (perPixelAlpha) {
+    // Shortcuts that give exactly what the general formula gives.
+    if (src == 0) return dst;
+    if (constantAlpha == 255 && AlphaOf(src) == 255) return src;
+    return BlendOver(dst, src, constantAlpha);
+  }
+  if (constantAlpha == 255) return src;
   return BlendConstant(dst, src, constantAlpha);
 }
 

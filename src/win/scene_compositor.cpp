@@ -57,16 +57,20 @@ std::vector<Box> MergeTiles(const std::vector<bool>& changed, int32_t columns, i
 
 namespace {
 
-// Each channel's value after the dimming blend, computed once.
-struct DimTable {
-  std::array<uint8_t, 256> colour{};
+// Opaque black at alpha 128 over a pair of 8-bit channels held in the low
+// bytes of two 16-bit lanes: each becomes c * 127 / 255, rounded as every
+// blend rounds (Div255), two channels per operation.
+inline uint32_t DimLanes(uint32_t lanes) {
+  const uint32_t t = lanes * 127 + 0x00800080u;
+  return ((t + ((t >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+}
+
+// The alpha channel mixes in the black layer's own alpha.
+struct DimAlphaTable {
   std::array<uint8_t, 256> alpha{};
-  DimTable() {
-    const Pixel black = MakePixel(255, 0, 0, 0);
+  DimAlphaTable() {
     for (uint32_t v = 0; v < 256; ++v) {
-      const Pixel dimmed = BlendPixel(MakePixel(v, v, v, v), black, 128, false);
-      colour[v] = RedOf(dimmed);
-      alpha[v] = AlphaOf(dimmed);
+      alpha[v] = AlphaOf(BlendPixel(MakePixel(v, 0, 0, 0), MakePixel(255, 0, 0, 0), 128, false));
     }
   }
 };
@@ -74,15 +78,16 @@ struct DimTable {
 }  // namespace
 
 void DimInto(Canvas& target, const Canvas& snapshot, const Box& box) {
-  static const DimTable table;
+  static const DimAlphaTable table;
   const Box area = IntersectBox(IntersectBox(box, snapshot.Bounds()), target.Bounds());
   for (int32_t y = area.y; y < area.Bottom(); ++y) {
     const Pixel* from = snapshot.Row(y);
     Pixel* to = target.Row(y);
     for (int32_t x = area.x; x < area.Right(); ++x) {
       const Pixel p = from[x];
-      to[x] = MakePixel(table.alpha[AlphaOf(p)], table.colour[RedOf(p)], table.colour[GreenOf(p)],
-                        table.colour[BlueOf(p)]);
+      const uint32_t redBlue = DimLanes(p & 0x00FF00FFu);
+      const uint32_t green = DimLanes((p >> 8) & 0xFFu) << 8;
+      to[x] = static_cast<Pixel>(table.alpha[AlphaOf(p)]) << 24 | redBlue | green;
     }
   }
 }
