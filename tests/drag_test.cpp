@@ -103,11 +103,9 @@ TEST_F(DragTest, CornerResizeAnchorsTheOppositeCorner) {
   DragSelection({100, 100}, {300, 200});
   host->MoveTo(100, 100);
   host->LeftDown();
-  host->ClearPresentedBoxes();
   host->MoveTo(250, 150);
   EXPECT_EQ(S().DragAnchor, (Point{300, 200}));
   EXPECT_EQ(S().SelectionRect, (IntRect{100, 100, 300, 200}));
-  EXPECT_TRUE(host->PresentedBoxes().empty());  // the first step repaints nothing
   host->MoveTo(400, 50);
   EXPECT_EQ(S().SelectionRect, (IntRect{300, 50, 400, 200}));
 }
