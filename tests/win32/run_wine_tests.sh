@@ -27,6 +27,14 @@ summary() {
   echo "== $((${#RESULTS[@]} - FAILURES)) of ${#RESULTS[@]} as expected =="
 }
 
+for tool in x86_64-w64-mingw32-g++-posix wine wineserver wineboot Xvfb xdotool xclip import convert identify; do
+  if ! command -v "$tool" >/dev/null; then
+    record tools FAIL "$tool is not installed (g++-mingw-w64-x86-64-posix wine64 wine xvfb xdotool xclip imagemagick)"
+    summary
+    exit 1
+  fi
+done
+
 # --- Build ------------------------------------------------------------------
 echo "== building in $BUILD"
 if ! cmake -S "$SRC" -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$SRC/cmake/mingw-w64.cmake" \
@@ -133,6 +141,17 @@ if start_capture; then
   [ $code -eq 0 ] && record escape-exits-0 PASS "" || record escape-exits-0 FAIL "exit code $code"
 else
   record overlay-dims-the-screen FAIL "the dimmed screen never appeared"
+  kill "$RC_PID" 2>/dev/null
+fi
+
+# --- A right-click with nothing selected abandons the capture ------------------
+if start_capture; then
+  xdotool mousemove 600 500 sleep 0.2 click 3
+  wait_for_exit "$RC_PID" 15
+  code=$?
+  [ $code -eq 0 ] && record right-click-exits-0 PASS "" || record right-click-exits-0 FAIL "exit code $code"
+else
+  record right-click-exits-0 FAIL "the dimmed screen never appeared"
   kill "$RC_PID" 2>/dev/null
 fi
 
