@@ -13,10 +13,24 @@
 namespace rc {
 namespace {
 
+// Where a step's cursor goes: a screen position, or an offset into the
+// toolbar or the menu as they lie when the step is replayed (a screen
+// position while that one is not shown).
+enum class Aim { Screen, Toolbar, Menu };
+
 struct Step {
   Message message;
   Point cursor;
+  Aim aim = Aim::Screen;
+  Point offset;
 };
+
+// Nearly a third of the steps each aim at the toolbar and at the menu,
+// where hover highlights, presses and the menu's transitions happen.
+Aim RandomAim(std::mt19937& rng) {
+  const int a = std::uniform_int_distribution<int>(0, 99)(rng);
+  return a < 30 ? Aim::Toolbar : a < 60 ? Aim::Menu : Aim::Screen;
+}
 
 // Cursor positions favour the selection's edges and corners, where zones
 // change, and the message mix favours moves with the button held.
@@ -24,6 +38,8 @@ std::vector<Step> RandomSession(std::mt19937& rng, int32_t w, int32_t h, size_t 
   std::vector<Step> steps;
   std::uniform_int_distribution<int> kind(0, 99);
   std::uniform_int_distribution<int32_t> x(-3, w + 2), y(-3, h + 2);
+  // Offsets reach a little past the toolbar's 329 x 28 and the menu's 155 x 256.
+  std::uniform_int_distribution<int32_t> toolbarX(0, 333), menuY(0, 260);
   for (size_t i = 0; i < length; ++i) {
     const int k = kind(rng);
     MessageKind m = MessageKind::MouseMove;
@@ -32,9 +48,28 @@ std::vector<Step> RandomSession(std::mt19937& rng, int32_t w, int32_t h, size_t 
     else if (k < 20) m = MessageKind::RightUp;
     else if (k < 21) m = MessageKind::LeftDoubleClick;
     else if (k < 23) m = MessageKind::Other;
-    steps.push_back({{m, 0}, {x(rng), y(rng)}});
+    steps.push_back({{m, 0}, {x(rng), y(rng)}, RandomAim(rng), {toolbarX(rng), menuY(rng)}});
   }
   return steps;
+}
+
+// Aimed points land on their target or up to 2 px round it.
+Point Resolve(const Step& step) {
+  const IntRect& toolbar = State().ToolbarRect;
+  const IntRect& menu = State().MenuRect;
+  if (step.aim == Aim::Toolbar && !toolbar.IsZero()) {
+    return {toolbar.left + step.offset.x - 2, toolbar.top + step.offset.y % 32 - 2};
+  }
+  if (step.aim == Aim::Menu && !menu.IsZero()) {
+    return {menu.left + step.offset.x % 160 - 2, menu.top + step.offset.y - 2};
+  }
+  // Aimed while the target is not shown: inside a finished selection,
+  // where a right-click opens the menu and a release brings the toolbar.
+  const IntRect& sel = State().SelectionRect;
+  if (step.aim != Aim::Screen && State().SelectionComplete == 1 && sel.Width() > 0 && sel.Height() > 0) {
+    return {sel.left + step.offset.x % sel.Width(), sel.top + step.offset.y % sel.Height()};
+  }
+  return step.cursor;
 }
 
 // Replays the session and returns the presented frame after each message.
@@ -46,7 +81,8 @@ std::vector<Canvas> Replay(const std::vector<Step>& steps, int32_t w, int32_t h,
   host.Start();
   frames.push_back(host.Presented().Clone());
   for (const Step& step : steps) {
-    host.SetCursor(step.cursor.x, step.cursor.y);
+    const Point cursor = Resolve(step);
+    host.SetCursor(cursor.x, cursor.y);
     if (!host.Send(step.message)) break;
     frames.push_back(host.Presented().Clone());
   }
@@ -68,10 +104,20 @@ int FirstDifference(const std::vector<Canvas>& a, const std::vector<Canvas>& b, 
   return -1;
 }
 
-void CheckSessions(int32_t w, int32_t h, int sessions, size_t length, uint32_t seed) {
+// A drag from a quarter to half of the screen, then a right-click inside
+// it: the session starts with the toolbar and the menu shown.
+std::vector<Step> SelectionAndMenu(int32_t w, int32_t h) {
+  const Point from{w / 4, h / 4}, to{w / 2, h / 2};
+  return {{{MessageKind::LeftDown, 0}, from}, {{MessageKind::MouseMove, 0}, to}, {{MessageKind::LeftUp, 0}, to},
+          {{MessageKind::RightUp, 0}, {from.x + 5, from.y + 5}}};
+}
+
+void CheckSessions(int32_t w, int32_t h, int sessions, size_t length, uint32_t seed, bool openMenuFirst = false) {
   std::mt19937 rng(seed);
   for (int s = 0; s < sessions; ++s) {
-    const std::vector<Step> steps = RandomSession(rng, w, h, length);
+    std::vector<Step> steps = openMenuFirst ? SelectionAndMenu(w, h) : std::vector<Step>{};
+    const std::vector<Step> random = RandomSession(rng, w, h, length);
+    steps.insert(steps.end(), random.begin(), random.end());
     Point where;
     const int diff = FirstDifference(Replay(steps, w, h, Compositor::Literal), Replay(steps, w, h, Compositor::Fast), where);
     ASSERT_EQ(diff, -1) << "session " << s << " differs after message " << diff << " at " << where.x << ","
@@ -84,6 +130,10 @@ TEST(CompositorOracle, SmallScreenSessionsGiveIdenticalFrames) { CheckSessions(2
 TEST(CompositorOracle, ScreenWiderThanTheToolbarGivesIdenticalFrames) { CheckSessions(520, 300, 12, 150, 11); }
 
 TEST(CompositorOracle, OddSizedScreenGivesIdenticalFrames) { CheckSessions(131, 77, 30, 100, 3); }
+
+// Room for the whole menu beside a selection, so that it opens, moves and
+// highlights its rows often.
+TEST(CompositorOracle, ToolbarAndMenuSessionsGiveIdenticalFrames) { CheckSessions(640, 480, 6, 120, 23, true); }
 
 TEST(CompositorOracle, PresentsOnlyWhatChanged) {
   HeadlessHost host(640, 480);
