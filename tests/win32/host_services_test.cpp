@@ -124,6 +124,8 @@ TEST(Win32Text, MasksGrowWithTheEmAndSitBelowTheLineTop) {
   EXPECT_EQ(small.coverage.size(), static_cast<size_t>(small.width) * small.height);
   EXPECT_GE(small.top, 0);
   EXPECT_LT(small.top + small.height, 24);
+  // A family that is not installed falls back to the system's message font.
+  EXPECT_GT(text.Render("截图 200 × 100", {"No Such Family 7", 12.0f}).width, 0);
   EXPECT_TRUE(text.Render("", {"微软雅黑", 12.0f}).coverage.empty());
   EXPECT_TRUE(text.Render("x", {"微软雅黑", -3.0f}).coverage.empty());
 }

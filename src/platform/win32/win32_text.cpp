@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cwctype>
 
 #include "platform/win32/win32_dib.h"
 #include "platform/win32/win32_text_encoding.h"
@@ -24,23 +23,24 @@ LOGFONTW FontDescription(const std::wstring& face, int emPixels) {
   return lf;
 }
 
-bool SameFace(const std::wstring& a, const wchar_t* b) {
-  std::wstring x = a, y = b;
-  auto lower = [](std::wstring& s) { std::transform(s.begin(), s.end(), s.begin(), ::towlower); };
-  lower(x);
-  lower(y);
-  return x == y;
+int CALLBACK NoteFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;  // one is enough
 }
 
-// Whether the system gave the family asked for rather than a substitute.
-bool FaceInstalled(HFONT font, const std::wstring& face) {
+// Whether the family is installed. Asked by enumeration, not by comparing
+// the face a font got: the system matches localised family names
+// ("微软雅黑") but may report the font under its English one.
+bool FaceInstalled(const std::wstring& face) {
+  if (face.empty() || face.size() >= LF_FACESIZE) return false;
+  LOGFONTW lf{};
+  lf.lfCharSet = DEFAULT_CHARSET;
+  face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+  bool found = false;
   HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font);
-  wchar_t actual[LF_FACESIZE] = {};
-  GetTextFaceW(dc, LF_FACESIZE, actual);
-  SelectObject(dc, old);
+  EnumFontFamiliesExW(dc, &lf, NoteFamily, reinterpret_cast<LPARAM>(&found), 0);
   DeleteDC(dc);
-  return SameFace(face, actual);
+  return found;
 }
 
 HFONT MessageFont(int emPixels) {
@@ -129,11 +129,7 @@ HFONT GdiTextRenderer::FontFor(const FontRequest& font) {
   if (auto it = fonts_.find(key); it != fonts_.end()) return it->second;
   const std::wstring face = Utf8ToWide(font.family);
   const LOGFONTW lf = FontDescription(face, em);
-  HFONT made = CreateFontIndirectW(&lf);
-  if (made != nullptr && !FaceInstalled(made, face)) {
-    DeleteObject(made);
-    made = MessageFont(em);
-  }
+  HFONT made = FaceInstalled(face) ? CreateFontIndirectW(&lf) : MessageFont(em);
   if (made != nullptr) fonts_.emplace(key, made);
   return made;
 }
