@@ -259,9 +259,14 @@ bool X11Host::AskYesNo(const std::string& title, const std::string& question) {
   return yes;
 }
 
+// NOTE: the overlay took the input focus; with no window manager to move
+// it, keys would keep reaching the overlay instead of the dialog. Pointer-
+// root focus gives them to the window under the pointer until a window
+// manager focuses the dialog.
 void X11Host::ReleaseInput() {
   if (!window_) return;
   window_->ReleaseGrabs();
+  XSetInputFocus(display_->Dpy(), PointerRoot, RevertToPointerRoot, CurrentTime);
   XSync(display_->Dpy(), False);
 }
 
