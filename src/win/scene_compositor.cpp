@@ -57,37 +57,30 @@ std::vector<Box> MergeTiles(const std::vector<bool>& changed, int32_t columns, i
 
 namespace {
 
-// Opaque black at alpha 128 over a pair of 8-bit channels held in the low
-// bytes of two 16-bit lanes: each becomes c * 127 / 255, rounded as every
-// blend rounds (Div255), two channels per operation.
-inline uint32_t DimLanes(uint32_t lanes) {
-  const uint32_t t = lanes * 127 + 0x00800080u;
+// Opaque black at alpha 128 over pairs of 8-bit channels held in the low
+// bytes of two 16-bit lanes: a colour channel becomes c * 127 / 255, the
+// alpha channel (128 * 255 + a * 127) / 255, each rounded as every blend
+// rounds (Div255). `bias` carries the rounding term, plus the black
+// layer's own alpha in the lane that holds alpha.
+inline uint32_t DimLanes(uint32_t lanes, uint32_t bias) {
+  const uint32_t t = lanes * 127 + bias;
   return ((t + ((t >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
 }
 
-// The alpha channel mixes in the black layer's own alpha.
-struct DimAlphaTable {
-  std::array<uint8_t, 256> alpha{};
-  DimAlphaTable() {
-    for (uint32_t v = 0; v < 256; ++v) {
-      alpha[v] = AlphaOf(BlendPixel(MakePixel(v, 0, 0, 0), MakePixel(255, 0, 0, 0), 128, false));
-    }
-  }
-};
+constexpr uint32_t kRedBlueBias = 0x00800080u;
+constexpr uint32_t kAlphaGreenBias = 0x80000080u;  // (128 * 255 + 128) << 16 | 128
 
 }  // namespace
 
+// Branch-free so that the compiler can vectorise it.
 void DimInto(Canvas& target, const Canvas& snapshot, const Box& box) {
-  static const DimAlphaTable table;
   const Box area = IntersectBox(IntersectBox(box, snapshot.Bounds()), target.Bounds());
   for (int32_t y = area.y; y < area.Bottom(); ++y) {
     const Pixel* from = snapshot.Row(y);
     Pixel* to = target.Row(y);
     for (int32_t x = area.x; x < area.Right(); ++x) {
       const Pixel p = from[x];
-      const uint32_t redBlue = DimLanes(p & 0x00FF00FFu);
-      const uint32_t green = DimLanes((p >> 8) & 0xFFu) << 8;
-      to[x] = static_cast<Pixel>(table.alpha[AlphaOf(p)]) << 24 | redBlue | green;
+      to[x] = DimLanes(p & 0x00FF00FFu, kRedBlueBias) | DimLanes((p >> 8) & 0x00FF00FFu, kAlphaGreenBias) << 8;
     }
   }
 }
