@@ -22,8 +22,11 @@ HWND CreateOverlayWindow(WNDPROC procedure) {
   if (!RegisterOverlayClass(procedure)) return nullptr;
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);
-  return CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"regioncap", WS_POPUP, 0, 0, width, height,
-                         nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  // Layered from birth: a layered window shows nothing until its first
+  // UpdateLayeredWindow, so raising it before the first frame cannot flash
+  // an unpainted rectangle over the desktop.
+  return CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED, kClassName, L"regioncap", WS_POPUP, 0, 0,
+                         width, height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 void RaiseTopmost(HWND window) {
