@@ -78,6 +78,9 @@ std::vector<Canvas> Replay(const std::vector<Step>& steps, int32_t w, int32_t h,
   std::vector<Canvas> frames;
   HeadlessHost host(w, h);
   testing::PaintPattern(host.Screen());
+  // Saves are confirmed into a folder that does not exist: each failed
+  // write returns to the selection with a notice drawn over the frame.
+  for (int i = 0; i < 64; ++i) host.ScriptSaveDialog({true, "/nonexistent-regioncap-dir/shot", "shot", 1 + i % 4, {}});
   host.Start();
   frames.push_back(host.Presented().Clone());
   for (const Step& step : steps) {
