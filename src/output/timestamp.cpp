@@ -1,13 +1,16 @@
 #include "output/timestamp.h"
 
+#include <cstdio>
+
 namespace rc {
 
 namespace {
 
 // "0" in front, then the last two characters: 7 -> "07", 12 -> "12".
 std::string TwoDigits(int value) {
-  const std::string padded = "0" + std::to_string(value);
-  return padded.substr(padded.size() - 2);
+  char padded[16];
+  const int length = std::snprintf(padded, sizeof padded, "0%d", value);
+  return std::string(padded + length - 2, 2);
 }
 
 }  // namespace
