@@ -43,8 +43,11 @@ open_dialog() {
   fail "no save dialog appeared: $(cat "$E2E_TMP/app.log")"
 }
 
-# Replaces the proposed name with $1 and confirms.
+# Replaces the proposed name with $1 and confirms. The pointer is first put
+# away from the dialog: the dialog has the keyboard wherever the pointer is.
 type_name() {
+  xdotool mousemove 3 3
+  sleep 0.2
   xdotool key ctrl+a
   xdotool type --delay 20 "$1"
   xdotool key Return
