@@ -204,7 +204,9 @@ void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
 // `rows` as given.
 std::vector<uint8_t> MakeBmp(int32_t w, int32_t h, uint16_t bits, uint32_t compression,
                              const std::vector<uint8_t>& extra, const std::vector<uint8_t>& rows) {
-  std::vector<uint8_t> b(54);
+  std::vector<uint8_t> b;
+  b.reserve(54 + extra.size() + rows.size());
+  b.resize(54);
   b[0] = 'B';
   b[1] = 'M';
   Put32(b, 2, static_cast<uint32_t>(54 + extra.size() + rows.size()));

@@ -21,7 +21,9 @@ void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
 // Bottom-up rows: the file's first row is the picture's bottom row.
 std::vector<uint8_t> TinyCursor(uint16_t bpp, const std::vector<uint8_t>& palette,
                                 const std::vector<uint8_t>& xorRows, const std::vector<uint8_t>& andRows) {
-  std::vector<uint8_t> b(6 + 16 + 40);
+  std::vector<uint8_t> b;
+  b.reserve(6 + 16 + 40 + palette.size() + xorRows.size() + andRows.size());
+  b.resize(6 + 16 + 40);
   b[2] = 2, b[4] = 1, b[6] = 2, b[7] = 2, b[10] = 1;
   Put32(b, 14, static_cast<uint32_t>(40 + palette.size() + xorRows.size() + andRows.size()));
   Put32(b, 18, 22);

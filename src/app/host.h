@@ -139,8 +139,10 @@ class HostRuntime {
   virtual std::vector<const ImageCodec*> ImageCodecs() = 0;
 
   // Output.
-  // Puts an opaque picture on the clipboard, where it stays after the program ends.
-  virtual HostResult SetClipboardImage(const Canvas& picture) = 0;
+  // Puts `area` of `source`, made opaque (OpaqueCopy), on the clipboard,
+  // where it stays after the program ends. The host may copy the pixels
+  // later, but before `source` changes or the program ends.
+  virtual HostResult SetClipboardImage(const Canvas& source, const Box& area) = 0;
   virtual SaveDialogResult ShowSaveDialog(const SaveDialogRequest& request) = 0;
   // Asks a yes/no question above the overlay; true for yes.
   virtual bool AskYesNo(const std::string& title, const std::string& question) = 0;

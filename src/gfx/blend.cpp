@@ -141,6 +141,17 @@ bool AlphaBlendCanvasClipped(Canvas& dst, const Box& dstBox, const Canvas& src, 
   });
 }
 
+Canvas OpaqueCopy(const Canvas& source, const Box& area) {
+  Canvas piece;
+  if (!piece.Create(area.width, area.height)) return piece;
+  StretchCopy(piece, piece.Bounds(), source, area);
+  for (int32_t y = 0; y < area.height; ++y) {
+    Pixel* row = piece.Row(y);
+    for (int32_t x = 0; x < area.width; ++x) row[x] |= 0xFF000000u;
+  }
+  return piece;
+}
+
 bool StretchCopy(Canvas& dst, const Box& dstBox, const Canvas& src, const Box& srcBox) {
   return ForEachMapped(dst, dstBox, src, srcBox, dst.Bounds(), [](Pixel, Pixel s) { return s; });
 }

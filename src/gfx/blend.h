@@ -30,6 +30,11 @@ bool AlphaBlendCanvas(Canvas& dst, const Box& dstBox, const Canvas& src, const B
 bool AlphaBlendCanvasClipped(Canvas& dst, const Box& dstBox, const Canvas& src, const Box& srcBox,
                              uint8_t constantAlpha, bool perPixelAlpha, const Box& clip);
 
+// A copy of `area` of `source` with alpha 255 on every pixel (the colour
+// channels as they are, that is, laid over black); parts of the area
+// outside the source come out black. Empty when the area is.
+Canvas OpaqueCopy(const Canvas& source, const Box& area);
+
 // Copies srcBox of `src` into dstBox of `dst` as StretchBlt with SRCCOPY:
 // nearest-pixel stretching, and a negative width or height in either box
 // mirrors that axis (the box then runs from x leftwards, or from y upwards).

@@ -11,19 +11,10 @@ namespace rc {
 
 bool HasArea(const IntRect& rect) { return rect.right > rect.left && rect.bottom > rect.top; }
 
-Canvas SnapshotPiece(const Canvas& snapshot, const IntRect& rect) {
-  const int32_t w = rect.right - rect.left;
-  const int32_t h = rect.bottom - rect.top;
-  Canvas piece;
-  if (!piece.Create(w, h)) return piece;
-  StretchCopy(piece, Box{0, 0, w, h}, snapshot, Box{rect.left, rect.top, w, h});
-  // Every output is opaque, whatever a snapshot pixel's alpha byte says.
-  for (int32_t y = 0; y < h; ++y) {
-    Pixel* row = piece.Row(y);
-    for (int32_t x = 0; x < w; ++x) row[x] |= 0xFF000000u;
-  }
-  return piece;
-}
+Box AreaOf(const IntRect& rect) { return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}; }
+
+// Every output is opaque, whatever a snapshot pixel's alpha byte says.
+Canvas SnapshotPiece(const Canvas& snapshot, const IntRect& rect) { return OpaqueCopy(snapshot, AreaOf(rect)); }
 
 std::vector<uint8_t> CleanScreenBmp() {
   CaptureState& s = State();

@@ -14,12 +14,12 @@ constexpr auto kClipboardPause = std::chrono::milliseconds(40);
 
 }  // namespace
 
-HostResult PutOnClipboard(const Canvas& picture) {
-  if (picture.Empty()) return HostResult::Fail("no picture to copy");
+HostResult PutOnClipboard(const Canvas& source, const Box& area) {
+  if (source.Empty() || area.Empty()) return HostResult::Fail("no picture to copy");
   HostResult result;
   for (int attempt = 0; attempt < kClipboardAttempts; ++attempt) {
     if (attempt > 0) std::this_thread::sleep_for(kClipboardPause);
-    result = Host().SetClipboardImage(picture);
+    result = Host().SetClipboardImage(source, area);
     if (result) return result;
   }
   return result;
@@ -29,7 +29,7 @@ HostResult PutOnClipboard(const Canvas& picture) {
 HostResult CopyBitmapToClipboard(uintptr_t, std::span<const uint8_t> bmpBytes) {
   GpBitmap picture;
   if (bmpBytes.empty() || !picture.LoadFromBytes(bmpBytes)) return HostResult::Fail("the picture does not decode");
-  return PutOnClipboard(picture.Pixels());
+  return PutOnClipboard(picture.Pixels(), picture.Pixels().Bounds());
 }
 
 }  // namespace rc

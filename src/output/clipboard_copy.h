@@ -12,7 +12,7 @@ namespace rc {
 // Puts the picture on the clipboard. NOTE: another program may hold the
 // clipboard for a moment, so a refusal is retried a few times, briefly,
 // before it is reported.
-HostResult PutOnClipboard(const Canvas& picture);
+HostResult PutOnClipboard(const Canvas& source, const Box& area);
 
 // Decodes the BMP bytes and puts the picture on the clipboard for the
 // overlay window. A picture that does not decode leaves the clipboard as

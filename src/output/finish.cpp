@@ -22,7 +22,8 @@ HostResult CopyLiteral(const IntRect& rect) {
 
 HostResult CopySelection(const IntRect& rect) {
   if (ActiveCompositor() == Compositor::Literal) return CopyLiteral(rect);
-  return PutOnClipboard(SnapshotPiece(State().SnapshotCanvas.CanvasDC(), rect));
+  // No copy here: the host takes the pixels straight from the snapshot.
+  return PutOnClipboard(State().SnapshotCanvas.CanvasDC(), AreaOf(rect));
 }
 
 }  // namespace

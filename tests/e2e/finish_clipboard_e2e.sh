@@ -53,13 +53,14 @@ select_and_finish 0 0 639 479
 check_clipboard image/bmp 639 479 0 0
 check_clipboard image/png 639 479 0 0
 
-# Our clipboard owners on this display (the program started afresh, marked
-# in its environment).
+# Our clipboard owners on this display: once the program has ended, the
+# only processes of its executable left are the owners it started.
 owners() {
-  local env
-  for env in /proc/[0-9]*/environ; do
-    grep -qzx REGIONCAP_CLIPBOARD_OWNER=1 "$env" 2>/dev/null || continue
-    grep -qzx "DISPLAY=$DISPLAY" "$env" 2>/dev/null && echo "${env//[^0-9]/}"
+  local exe pid
+  exe=$(readlink -f "$BUILD/regioncap")
+  for pid in $(ls /proc | grep -E '^[0-9]+$'); do
+    [[ $(readlink -f "/proc/$pid/exe" 2>/dev/null) == "$exe" ]] || continue
+    grep -qzx "DISPLAY=$DISPLAY" "/proc/$pid/environ" 2>/dev/null && echo "$pid"
   done
 }
 [[ $(owners | wc -l) == 1 ]] || fail "expected one clipboard owner, found: $(owners)"

@@ -118,12 +118,12 @@ TextMask HeadlessHost::RenderText(const std::string& utf8, const FontRequest& fo
 
 std::vector<const ImageCodec*> HeadlessHost::ImageCodecs() { return PosixImageCodecs(); }
 
-HostResult HeadlessHost::SetClipboardImage(const Canvas& picture) {
+HostResult HeadlessHost::SetClipboardImage(const Canvas& source, const Box& area) {
   if (clipboardFailures_ != 0) {
     if (clipboardFailures_ > 0) --clipboardFailures_;
     return HostResult::Fail("Headless: the clipboard is held by another program");
   }
-  clipboard_ = picture.Clone();
+  clipboard_ = OpaqueCopy(source, area);
   return HostResult::Ok();
 }
 

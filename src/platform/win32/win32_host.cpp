@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "app/runtime_error.h"
+#include "gfx/blend.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_cursor.h"
 #include "platform/win32/win32_files.h"
@@ -182,7 +183,9 @@ TextMask Win32Host::RenderText(const std::string& utf8, const FontRequest& font)
 
 std::vector<const ImageCodec*> Win32Host::ImageCodecs() { return WicImageCodecs(); }
 
-HostResult Win32Host::SetClipboardImage(const Canvas& picture) { return SetClipboardBitmap(window_, picture); }
+HostResult Win32Host::SetClipboardImage(const Canvas& source, const Box& area) {
+  return SetClipboardBitmap(window_, OpaqueCopy(source, area));
+}
 
 SaveDialogResult Win32Host::ShowSaveDialog(const SaveDialogRequest& request) {
   return ShowSaveDialogWin32(window_, request);

@@ -40,7 +40,7 @@ class Win32Host : public HostRuntime {
   void ShowErrorText(const std::string& text) override;
   TextMask RenderText(const std::string& utf8, const FontRequest& font) override;
   std::vector<const ImageCodec*> ImageCodecs() override;
-  HostResult SetClipboardImage(const Canvas& picture) override;
+  HostResult SetClipboardImage(const Canvas& source, const Box& area) override;
   SaveDialogResult ShowSaveDialog(const SaveDialogRequest& request) override;
   bool AskYesNo(const std::string& title, const std::string& question) override;
   bool FileExists(const std::string& path) override;

@@ -1,6 +1,7 @@
 #include "platform/x11/x11_clipboard_owner.h"
 
 #include <X11/Xlib.h>
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -16,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "gfx/blend.h"
 #include "platform/x11/x11_selection_server.h"
 
 extern char** environ;
@@ -123,9 +125,97 @@ bool ReadPicture(Canvas& picture) {
 // Requestors that vanish mid-transfer raise errors that concern nobody.
 int IgnoreXError(Display*, XErrorEvent*) { return 0; }
 
+// A forked copy of a process with other threads may find a lock held
+// forever; only a single-threaded process is forked without an exec.
+bool SingleThreaded() {
+  DIR* tasks = opendir("/proc/self/task");
+  if (tasks == nullptr) return false;
+  int count = 0;
+  while (dirent* entry = readdir(tasks)) {
+    if (entry->d_name[0] != '.') ++count;
+  }
+  closedir(tasks);
+  return count == 1;
+}
+
+// Takes the selection on a connection of its own, reports, and only then
+// cuts the picture out of the snapshot it shares with the program until the
+// program ends: the program's exit waits for no copying at all.
+int ServeShared(const Canvas& source, const Box& area) {
+  Display* dpy = XOpenDisplay(nullptr);
+  if (dpy == nullptr) {
+    Report(false, "X11: the clipboard owner cannot open the display");
+    return 1;
+  }
+  XSetErrorHandler(IgnoreXError);
+  int code = 0;
+  {
+    X11SelectionServer server(dpy, Canvas{});
+    std::string error;
+    if (server.TakeOwnership(error)) {
+      Report(true, {});
+      server.SetPicture(OpaqueCopy(source, area));
+      server.Serve();
+    } else {
+      Report(false, error);
+      code = 1;
+    }
+  }
+  XCloseDisplay(dpy);
+  return code;
+}
+
+// The forked owner keeps only its report pipe: not the program's X
+// connection, not a test's output pipes, not our terminal's signals.
+[[noreturn]] void RunForkedOwner(const Canvas& source, const Box& area, int reportFd) {
+  if (reportFd != kReportFd && dup2(reportFd, kReportFd) < 0) _exit(127);
+  const int null = open("/dev/null", O_RDWR);
+  if (null >= 0) {
+    dup2(null, 0), dup2(null, 1), dup2(null, 2);
+  }
+  close_range(3, kReportFd - 1, 0);
+  close_range(kReportFd + 1, ~0U, 0);
+  setsid();
+  signal(SIGPIPE, SIG_IGN);
+  _exit(ServeShared(source, area));
+}
+
+HostResult AwaitOwner(pid_t child, int reportFd) {
+  const HostResult result =
+      child < 0 ? HostResult::Fail("X11: cannot start the clipboard owner") : AwaitReport(reportFd);
+  close(reportFd);
+  if (!result && child > 0) {
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+  }
+  return result;
+}
+
+HostResult ForkClipboardOwner(const Canvas& source, const Box& area) {
+  int report[2];
+  if (pipe2(report, O_CLOEXEC) != 0) return HostResult::Fail("X11: cannot start the clipboard owner");
+  std::fflush(nullptr);
+  const pid_t child = fork();
+  if (child == 0) RunForkedOwner(source, area, report[1]);
+  close(report[1]);
+  return AwaitOwner(child, report[0]);
+}
+
+HostResult ExecClipboardOwner(const Canvas& picture);
+
 }  // namespace
 
-HostResult StartClipboardOwner(const Canvas& picture) {
+HostResult StartClipboardOwner(const Canvas& source, const Box& area) {
+  if (area.Empty() || source.Empty()) return HostResult::Fail("X11: nothing to put on the clipboard");
+  if (SingleThreaded()) return ForkClipboardOwner(source, area);
+  return ExecClipboardOwner(OpaqueCopy(source, area));
+}
+
+namespace {
+
+// With other threads about (GTK's, once the save dialog has been open), the
+// owner is this executable started afresh, given a copy of the picture.
+HostResult ExecClipboardOwner(const Canvas& picture) {
   const int pictureFd = PictureFile(picture);
   if (pictureFd < 0) return HostResult::Fail("X11: no memory to hand the picture over");
   int report[2];
@@ -139,14 +229,10 @@ HostResult StartClipboardOwner(const Canvas& picture) {
   if (child == 0) ExecOwner(pictureFd, report[1], env.data());
   close(pictureFd);
   close(report[1]);
-  const HostResult result = child < 0 ? HostResult::Fail("X11: cannot start the clipboard owner") : AwaitReport(report[0]);
-  close(report[0]);
-  if (!result && child > 0) {
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
-  }
-  return result;
+  return AwaitOwner(child, report[0]);
 }
+
+}  // namespace
 
 bool IsClipboardOwnerLaunch() {
   const char* value = std::getenv("REGIONCAP_CLIPBOARD_OWNER");

@@ -8,9 +8,9 @@
 
 namespace rc {
 
-// Starts the owner process with a copy of the picture and returns once it
-// owns the selection, or with the reason it could not.
-HostResult StartClipboardOwner(const Canvas& picture);
+// Starts the owner process for `area` of `source` and returns once it owns
+// the selection, or with the reason it could not.
+HostResult StartClipboardOwner(const Canvas& source, const Box& area);
 
 // Whether this process was started as the clipboard owner.
 bool IsClipboardOwnerLaunch();

@@ -241,7 +241,9 @@ std::vector<const ImageCodec*> X11Host::ImageCodecs() { return PosixImageCodecs(
 
 // A process of our own keeps the selection, so the picture stays on the
 // clipboard after the program has ended.
-HostResult X11Host::SetClipboardImage(const Canvas& picture) { return StartClipboardOwner(picture); }
+HostResult X11Host::SetClipboardImage(const Canvas& source, const Box& area) {
+  return StartClipboardOwner(source, area);
+}
 
 // The dialog needs the keyboard and the pointer, so the overlay lets go of
 // them while it is open and takes them back afterwards.

@@ -22,6 +22,9 @@ class X11SelectionServer {
   X11SelectionServer(const X11SelectionServer&) = delete;
   X11SelectionServer& operator=(const X11SelectionServer&) = delete;
 
+  // The picture may arrive after ownership is taken (it is only read when
+  // a client asks for it).
+  void SetPicture(Canvas picture) { picture_ = std::move(picture); }
   // Takes CLIPBOARD ownership, retrying briefly; false with `error` set.
   bool TakeOwnership(std::string& error);
   // Answers requests until another client owns the selection (or a
