@@ -7,6 +7,7 @@
 #include "gfx/blend.h"
 #include "gfx/gp_brush.h"
 #include "gfx/gp_pen.h"
+#include "gfx/raster.h"
 
 namespace rc {
 
@@ -23,6 +24,13 @@ std::array<PointF, 8> HandleCorners(int32_t w, int32_t h) {
 }
 
 Box Grow(const Box& b, int32_t by) { return {b.x - by, b.y - by, b.width + 2 * by, b.height + 2 * by}; }
+
+// The pixel box a handle with its corner at frame point c may touch.
+Box HandleReach(int32_t left, int32_t top, const PointF& c) {
+  const int32_t x = left - 2 + static_cast<int32_t>(std::floor(c.x));
+  const int32_t y = top - 2 + static_cast<int32_t>(std::floor(c.y));
+  return Grow({x, y, 6, 6}, 1);
+}
 
 uint64_t FloatBits(float a, float b) {
   return static_cast<uint64_t>(std::bit_cast<uint32_t>(a)) << 32 | std::bit_cast<uint32_t>(b);
@@ -51,30 +59,52 @@ Box SelectionFrameLayer::Bounds() const { return {left_ - 2, top_ - 2, w_ + 5, h
 uint64_t SelectionFrameLayer::TileSignature(const Box& tile) const {
   const Box clip = IntersectBox(Bounds(), tile);
   if (clip.Empty()) return 0;
-  const std::array<Box, 4> bands = {{{left_, top_, 1, h_ + 1},
-                                      {left_ + w_, top_, 1, h_ + 1},
-                                      {left_, top_, w_ + 1, 1},
-                                      {left_, top_ + h_, w_ + 1, 1}}};
   uint64_t sig = MixBox(MixSignature(border_, handle_), clip);
   bool touched = false;
-  for (const Box& band : bands) {
+  for (const Box& band : Bands()) {
     if (IntersectBox(Grow(band, 1), tile).Empty()) continue;
     sig = MixBox(sig, IntersectBox(band, tile));
     touched = true;
   }
   for (const PointF& c : HandleCorners(w_, h_)) {
-    const int32_t x = left_ - 2 + static_cast<int32_t>(std::floor(c.x));
-    const int32_t y = top_ - 2 + static_cast<int32_t>(std::floor(c.y));
-    if (IntersectBox(Grow({x, y, 6, 6}, 1), tile).Empty()) continue;
+    if (IntersectBox(HandleReach(left_, top_, c), tile).Empty()) continue;
     sig = MixSignature(MixSignature(sig, FloatBits(c.x, c.y)), static_cast<uint64_t>(left_) << 32 | static_cast<uint32_t>(top_));
     touched = true;
   }
   return touched ? (sig | 1) : 0;
 }
 
+std::array<Box, 4> SelectionFrameLayer::Bands() const {
+  return {{{left_, top_, 1, h_ + 1}, {left_ + w_, top_, 1, h_ + 1}, {left_, top_, w_ + 1, 1}, {left_, top_ + h_, w_ + 1, 1}}};
+}
+
+bool SelectionFrameLayer::TouchesHandle(const Box& area) const {
+  for (const PointF& c : HandleCorners(w_, h_)) {
+    if (!IntersectBox(HandleReach(left_, top_, c), area).Empty()) return true;
+  }
+  return false;
+}
+
+// Away from the handles (and so from the outline's corners) the outline is
+// crisp one-pixel bands of full coverage, which need no rasterising.
+void SelectionFrameLayer::RenderBands(Canvas& target, const Box& area) const {
+  const Pixel border = CompositeCoverage(0, border_, 255);
+  for (const Box& band : Bands()) {
+    const Box part = IntersectBox(band, area);
+    for (int32_t y = part.y; y < part.Bottom(); ++y) {
+      Pixel* row = target.Row(y);
+      for (int32_t x = part.x; x < part.Right(); ++x) row[x] = BlendPixel(row[x], border, 255, true);
+    }
+  }
+}
+
 void SelectionFrameLayer::Render(Canvas& target, const Box& clip) const {
   const Box area = IntersectBox(IntersectBox(Bounds(), clip), target.Bounds());
   if (area.Empty()) return;
+  if (!TouchesHandle(area)) {
+    RenderBands(target, area);
+    return;
+  }
   GpGraphics piece;
   piece.CreateCanvas(area.width, area.height);
   const Box bounds = Bounds();

@@ -2,6 +2,7 @@
 // (w + 5) x (h + 5) laid 2 pixels up and left of the selection.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "gfx/gp_graphics.h"
@@ -23,6 +24,11 @@ class SelectionFrameLayer : public SceneLayer {
   void Render(Canvas& target, const Box& clip) const override;
 
  private:
+  // The outline's four sides as one-pixel-wide boxes on the screen.
+  std::array<Box, 4> Bands() const;
+  bool TouchesHandle(const Box& area) const;
+  void RenderBands(Canvas& target, const Box& area) const;
+
   int32_t left_;
   int32_t top_;
   int32_t w_;
