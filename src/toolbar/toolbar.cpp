@@ -1,5 +1,8 @@
 #include "toolbar/toolbar.h"
 
+#include <array>
+#include <map>
+
 #include "app/host.h"
 #include "app/state.h"
 #include "gfx/gp_brush.h"
@@ -52,6 +55,19 @@ void DrawToolbar(GpGraphics& canvas, const IntRect& highlight) {
   }
 }
 
+// The toolbar looks the same for the same highlight, so each look (eleven
+// at most) is drawn once per run.
+const Canvas& ToolbarLook(const IntRect& highlight) {
+  static std::map<std::array<int32_t, 4>, Canvas> looks;
+  const std::array<int32_t, 4> key = {highlight.left, highlight.top, highlight.right, highlight.bottom};
+  auto found = looks.find(key);
+  if (found != looks.end()) return found->second;
+  GpGraphics canvas;
+  canvas.CreateCanvas(kToolbarCanvasWidth, kToolbarCanvasHeight);
+  DrawToolbar(canvas, highlight);
+  return looks.emplace(key, std::move(canvas.CanvasDC())).first->second;
+}
+
 void RunButton(int32_t index) {
   switch (index) {
     case kToolbarSave: SaveCapture(); break;
@@ -64,12 +80,10 @@ void RunButton(int32_t index) {
 }  // namespace
 
 void PaintToolbar(const IntRect& highlight) {
-  GpGraphics canvas;
-  canvas.CreateCanvas(kToolbarCanvasWidth, kToolbarCanvasHeight);
-  DrawToolbar(canvas, highlight);
+  const Canvas& look = ToolbarLook(highlight);
   CaptureState& s = State();
   s.ToolbarRect = PlaceToolbar(s.SelectionRect, Host().ScreenSize().height);
-  s.OverlaySurface.BlendFrom(canvas.CanvasDC(), 0, 0, kToolbarCanvasWidth, kToolbarCanvasHeight,
+  s.OverlaySurface.BlendFrom(look, 0, 0, kToolbarCanvasWidth, kToolbarCanvasHeight,
                              s.ToolbarRect.left, s.ToolbarRect.top, kToolbarCanvasWidth, kToolbarCanvasHeight, 255,
                              true);
 }
