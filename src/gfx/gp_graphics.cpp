@@ -16,6 +16,7 @@
 #include "gfx/status.h"
 #include "gfx/stroke.h"
 #include "gfx/text_draw.h"
+#include "gfx/text_mask_cache.h"
 
 namespace rc {
 
@@ -157,7 +158,7 @@ bool GpGraphics::DrawString(const std::string& text, const GpFont& font, const G
     return Record(GpStatus::InvalidParameter);
   }
   if (text.empty()) return Record(GpStatus::Ok);
-  const TextMask mask = Host().RenderText(text, FontRequest{font.Family(), font.EmSize()});
+  const TextMask& mask = CachedTextMask(text, FontRequest{font.Family(), font.EmSize()});
   DrawTextMask(*Target(), mask, layout, TextLeftPadding(font.EmSize()), brush.Argb());
   return Record(GpStatus::Ok);
 }
