@@ -10,24 +10,6 @@ READ_PIXEL=$(tool read_pixel) || exit 1
 start_xvfb
 "$PAINT_ROOT" || fail "cannot paint the root window"
 
-plain() { "$PAINT_ROOT" --at 640 480 "$1" "$2"; }
-dimmed() {
-  local r g b
-  read -r r g b < <(plain "$1" "$2")
-  echo "$(div255 $((r * 127))) $(div255 $((g * 127))) $(div255 $((b * 127)))"
-}
-# Waits up to 5 s for the screen at ($1, $2) to show $3.
-wait_for_pixel() {
-  local now
-  for _ in $(seq 50); do
-    now=$("$READ_PIXEL" "$1" "$2")
-    [[ $now == "$3" ]] && return 0
-    kill -0 "$APP_PID" 2>/dev/null || fail "regioncap ended early: $(cat "$E2E_TMP/app.log")"
-    sleep 0.1
-  done
-  fail "($1, $2) shows $now, expected $3"
-}
-
 xdotool mousemove 20 20
 "$BUILD/regioncap" 2>"$E2E_TMP/app.log" &
 APP_PID=$!

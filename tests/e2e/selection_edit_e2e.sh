@@ -12,29 +12,6 @@ start_xvfb
 "$PAINT_ROOT" || fail "cannot paint the root window"
 
 BLUE="0 174 255"
-plain() { "$PAINT_ROOT" --at 640 480 "$1" "$2"; }
-dimmed() {
-  local r g b
-  read -r r g b < <(plain "$1" "$2")
-  echo "$(div255 $((r * 127))) $(div255 $((g * 127))) $(div255 $((b * 127)))"
-}
-wait_for_pixel() {
-  local now
-  for _ in $(seq 50); do
-    now=$("$READ_PIXEL" "$1" "$2")
-    [[ $now == "$3" ]] && return 0
-    kill -0 "$APP_PID" 2>/dev/null || fail "regioncap ended early: $(cat "$E2E_TMP/app.log")"
-    sleep 0.1
-  done
-  fail "($1, $2) shows $now, expected $3 ($4)"
-}
-# Each step waits for the previous one to be handled.
-steps() {
-  for step in "$@"; do
-    xdotool $step
-    sleep 0.15
-  done
-}
 
 xdotool mousemove 20 20
 "$BUILD/regioncap" 2>"$E2E_TMP/app.log" &

@@ -9,27 +9,6 @@ READ_PIXEL=$(tool read_pixel) || exit 1
 start_xvfb
 "$PAINT_ROOT" || fail "cannot paint the root window"
 
-dimmed() {
-  local r g b
-  read -r r g b < <("$PAINT_ROOT" --at 640 480 "$1" "$2")
-  echo "$(div255 $((r * 127))) $(div255 $((g * 127))) $(div255 $((b * 127)))"
-}
-wait_for_pixel() {
-  local now
-  for _ in $(seq 50); do
-    now=$("$READ_PIXEL" "$1" "$2")
-    [[ $now == "$3" ]] && return 0
-    kill -0 "$APP_PID" 2>/dev/null || fail "regioncap ended early: $(cat "$E2E_TMP/app.log")"
-    sleep 0.1
-  done
-  fail "($1, $2) shows $now, expected $3 ($4)"
-}
-steps() {
-  for step in "$@"; do
-    xdotool $step
-    sleep 0.15
-  done
-}
 # Selection (100, 100)-(500, 220): the toolbar spans (171, 226)-(500, 254);
 # a button's column c of the toolbar lies at screen x 171 + c.
 select_area() {

@@ -63,3 +63,38 @@ tool() {
 
 # x / 255 rounded to nearest, exactly as the program's blends round.
 div255() { echo $(( ($1 + 128 + (($1 + 128) >> 8)) >> 8 )); }
+
+# --- Pixel checks against the picture paint_root puts on the desktop --------
+# They need PAINT_ROOT and READ_PIXEL (the helpers' paths), and APP_PID and
+# $E2E_TMP/app.log for the program under test.
+
+# The desktop's own pixel at ($1, $2): "r g b".
+plain() { "$PAINT_ROOT" --at 640 480 "$1" "$2"; }
+
+# The same pixel as the dimmed overlay shows it.
+dimmed() {
+  local r g b
+  read -r r g b < <(plain "$1" "$2")
+  echo "$(div255 $((r * 127))) $(div255 $((g * 127))) $(div255 $((b * 127)))"
+}
+
+# Waits up to 5 s for the screen at ($1, $2) to show $3; $4 says what that is.
+wait_for_pixel() {
+  local now
+  for _ in $(seq 50); do
+    now=$("$READ_PIXEL" "$1" "$2")
+    [[ $now == "$3" ]] && return 0
+    kill -0 "$APP_PID" 2>/dev/null || fail "regioncap ended early: $(cat "$E2E_TMP/app.log")"
+    sleep 0.1
+  done
+  fail "($1, $2) shows $now, expected $3 ${4:+($4)}"
+}
+
+# Runs xdotool steps one by one. The program reads the pointer when it
+# handles a message, so each step waits for the previous one to be handled.
+steps() {
+  for step in "$@"; do
+    xdotool $step
+    sleep 0.15
+  done
+}
