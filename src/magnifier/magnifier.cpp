@@ -49,6 +49,30 @@ void DrawPanel(Layers& layers, GpPen& pen, GpSolidBrush& brush) {
   layers.content.DrawRectangle(pen, 2, 2, 120, 84);
 }
 
+void DrawCrossHair(GpGraphics& layer, GpPen& pen);
+
+// The panel's body, its cross-hair and the frame on its content layer look
+// the same on every frame, so they are drawn once per run; only the zoom
+// and the texts are drawn anew.
+void DrawUnchangingLayers(Layers& layers) {
+  GpPen pen;
+  pen.Create(0xFF333333, 1);
+  GpSolidBrush brush;
+  brush.Create(0xFF000000);
+  layers.content.CreateCanvas(kLayerWidth, kLayerHeight);
+  layers.body.CreateCanvas(kLayerWidth, kLayerHeight);
+  layers.crossHair.CreateCanvas(kLayerWidth, kCrossHairHeight);
+  DrawPanel(layers, pen, brush);
+  DrawCrossHair(layers.crossHair, pen);
+}
+
+const Layers& UnchangingLayers() {
+  static Layers layers;
+  static const bool drawn = (DrawUnchangingLayers(layers), true);
+  (void)drawn;
+  return layers;
+}
+
 // Reads the clean snapshot directly: the dimming, the selection frame, the
 // toolbar and the menu never reach the zoom.
 void DrawZoom(GpGraphics& content, Point cursor) {
@@ -77,16 +101,17 @@ void DrawReadout(GpGraphics& content, GpSolidBrush& brush) {
   content.DrawString(ColourReadoutText(colour), font, brush, RectF{4, 104, 122, 16}, format);
 }
 
-void BlendLayers(LayeredSurface& surface, const Layers& layers, int32_t x, int32_t y) {
+void BlendLayers(LayeredSurface& surface, const GpGraphics& content, int32_t x, int32_t y) {
   auto blend = [&surface](const GpGraphics& layer, int32_t at, int32_t top, uint8_t opacity) {
     const int32_t w = layer.CanvasWidth();
     const int32_t h = layer.CanvasHeight();
     surface.BlendFrom(layer.CanvasDC(), 0, 0, w, h, at, top, w, h, opacity, true);
   };
-  blend(layers.body, x + 3, y + 3, 40);  // the shadow
-  blend(layers.body, x, y, 200);
-  blend(layers.content, x, y, 255);
-  blend(layers.crossHair, x, y, 200);
+  const Layers& unchanging = UnchangingLayers();
+  blend(unchanging.body, x + 3, y + 3, 40);  // the shadow
+  blend(unchanging.body, x, y, 200);
+  blend(content, x, y, 255);
+  blend(unchanging.crossHair, x, y, 200);
 }
 
 }  // namespace
@@ -105,19 +130,13 @@ void PlaceMagnifier() {
 }
 
 void DrawMagnifier(LayeredSurface& surface, int32_t x, int32_t y) {
-  GpPen pen;
-  pen.Create(0xFF333333, 1);
+  GpGraphics content;
+  content.AdoptCanvas(UnchangingLayers().content.CanvasDC().Clone());
+  DrawZoom(content, Host().CursorPos());
   GpSolidBrush brush;
   brush.Create(0xFF000000);
-  Layers layers;
-  layers.content.CreateCanvas(kLayerWidth, kLayerHeight);
-  layers.body.CreateCanvas(kLayerWidth, kLayerHeight);
-  layers.crossHair.CreateCanvas(kLayerWidth, kCrossHairHeight);
-  DrawPanel(layers, pen, brush);
-  DrawZoom(layers.content, Host().CursorPos());
-  DrawCrossHair(layers.crossHair, pen);
-  DrawReadout(layers.content, brush);
-  BlendLayers(surface, layers, x, y);
+  DrawReadout(content, brush);
+  BlendLayers(surface, content, x, y);
 }
 
 uint32_t CrossHairColour(Point cursor) {
