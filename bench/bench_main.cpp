@@ -1,8 +1,6 @@
 // regioncap-bench: replays a scripted capture on the headless host at
 // 1920 x 1080 and 3840 x 2160 with both compositors and prints one JSON
 // object. Each session runs in its own process so its peak memory is its own.
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_platform.h"
 #include "latency_chart.h"
 #include "scripted_session.h"
 
@@ -40,10 +39,10 @@ int RunChild(int32_t w, int32_t h, const std::string& kind) {
 }
 
 bool RunInChild(int32_t w, int32_t h, const char* kind, SessionResult& r) {
-  char self[4096] = {};
-  if (readlink("/proc/self/exe", self, sizeof self - 1) <= 0) return false;
-  const std::string command = std::string(self) + " --session " + std::to_string(w) + " " + std::to_string(h) + " " + kind;
-  FILE* pipe = popen(command.c_str(), "r");
+  const std::string self = SelfCommand();
+  if (self.empty()) return false;
+  const std::string command = self + " --session " + std::to_string(w) + " " + std::to_string(h) + " " + kind;
+  FILE* pipe = OpenCommandOutput(command);
   if (pipe == nullptr) return false;
   size_t count = 0;
   bool ok = std::fscanf(pipe, "%lf %lf %lf %lf %zu", &r.firstFrameMs, &r.finishMs, &r.pixelsPresentedPerMessage,
@@ -53,7 +52,7 @@ bool RunInChild(int32_t w, int32_t h, const char* kind, SessionResult& r) {
     ok = std::fscanf(pipe, "%lf", &ms) == 1;
     r.messageMs.push_back(ms);
   }
-  return pclose(pipe) == 0 && ok;
+  return CloseCommandOutput(pipe) && ok;
 }
 
 std::string Json(const Summary& s, double pixels) {

@@ -1,11 +1,10 @@
 #include "scripted_session.h"
 
-#include <sys/resource.h>
-
 #include <chrono>
 #include <functional>
 
 #include "app/state.h"
+#include "bench_platform.h"
 #include "platform/headless/headless_host.h"
 
 namespace rc::bench {
@@ -79,12 +78,6 @@ class Session {
   double presented_ = 0;
 };
 
-double PeakRssMiB() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
 void Replay(Session& s, SessionResult& r) {
   s.MoveAlong(s.At(0.1, 0.1), s.At(0.2, 0.2), 30, r);  // magnifier
   s.Press(r);
@@ -120,7 +113,7 @@ SessionResult RunScriptedSession(int32_t width, int32_t height, Compositor compo
   session.Finish(result);
   result.pixelsPresentedPerMessage =
       result.messageMs.empty() ? 0 : session.Presented() / static_cast<double>(result.messageMs.size());
-  result.peakRssMiB = PeakRssMiB();
+  result.peakRssMiB = PeakMemoryMiB();
   return result;
 }
 

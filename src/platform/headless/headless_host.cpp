@@ -2,9 +2,7 @@
 
 #include "app/run.h"
 #include "gfx/blend.h"
-#include "platform/codecs/posix_codecs.h"
-#include "platform/freetype/text_freetype.h"
-#include "platform/posix/posix_files.h"
+#include "platform/headless/headless_services.h"
 
 namespace rc {
 
@@ -113,10 +111,10 @@ void HeadlessHost::EndProgram(int exitCode) {
 }
 
 TextMask HeadlessHost::RenderText(const std::string& utf8, const FontRequest& font) {
-  return RenderTextFreeType(utf8, font);
+  return HeadlessRenderText(utf8, font);
 }
 
-std::vector<const ImageCodec*> HeadlessHost::ImageCodecs() { return PosixImageCodecs(); }
+std::vector<const ImageCodec*> HeadlessHost::ImageCodecs() { return HeadlessImageCodecs(); }
 
 HostResult HeadlessHost::SetClipboardImage(const Canvas& source, const Box& area) {
   if (clipboardFailures_ != 0) {
@@ -143,10 +141,10 @@ bool HeadlessHost::AskYesNo(const std::string& title, const std::string& questio
   return yes;
 }
 
-bool HeadlessHost::FileExists(const std::string& path) { return PosixFileExists(path); }
+bool HeadlessHost::FileExists(const std::string& path) { return HeadlessFileExists(path); }
 
 HostResult HeadlessHost::WriteFileAtomic(const std::string& path, std::span<const uint8_t> bytes) {
-  return PosixWriteFileAtomic(path, bytes, "Headless");
+  return HeadlessWriteFile(path, bytes);
 }
 
 }  // namespace rc

@@ -1,0 +1,17 @@
+// The few operating-system calls the benchmark needs: its sessions run in
+// child processes of the same executable, and each reports its peak memory.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace rc::bench {
+
+// This executable, quoted for a command line; empty when it cannot be found.
+std::string SelfCommand();
+FILE* OpenCommandOutput(const std::string& command);
+// True when the command ran to a zero exit code.
+bool CloseCommandOutput(FILE* pipe);
+double PeakMemoryMiB();
+
+}  // namespace rc::bench
