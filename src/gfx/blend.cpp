@@ -9,26 +9,43 @@ namespace rc {
 
 namespace {
 
-uint32_t Channel(Pixel p, int shift) { return (p >> shift) & 0xFFu; }
+// Two 8-bit channels sit in the low bytes of two 16-bit lanes (red and
+// blue, or alpha and green), so one multiply handles both. Each lane's
+// product stays below 2^16, and the lanes are divided by 255 with exactly
+// Div255's rounding.
+constexpr uint32_t kLaneMask = 0x00FF00FFu;
+constexpr uint32_t kLaneRounding = 0x00800080u;
 
-Pixel BlendConstant(Pixel d, Pixel s, uint32_t a) {
-  Pixel out = 0;
-  for (int shift = 0; shift < 32; shift += 8) {
-    const uint32_t v = Div255(Channel(s, shift) * a + Channel(d, shift) * (255 - a));
-    out |= v << shift;
-  }
-  return out;
+inline uint32_t LaneDiv255(uint32_t t) {
+  t += kLaneRounding;
+  return ((t + ((t >> 8) & kLaneMask)) >> 8) & kLaneMask;
 }
 
-Pixel BlendOver(Pixel d, Pixel s, uint32_t a) {
-  const uint32_t scaledAlpha = Div255(Channel(s, 24) * a);
-  const uint32_t keep = 255 - scaledAlpha;
-  Pixel out = 0;
-  for (int shift = 0; shift < 32; shift += 8) {
-    const uint32_t v = Div255(Channel(s, shift) * a) + Div255(Channel(d, shift) * keep);
-    out |= std::min<uint32_t>(v, 255) << shift;
-  }
-  return out;
+// Lane sums of at most 510 clamped to 255.
+inline uint32_t LaneClamp(uint32_t v) {
+  const uint32_t over = (v >> 8) & 0x00010001u;
+  return (v | over * 0xFFu) & kLaneMask;
+}
+
+inline Pixel Lanes(uint32_t redBlue, uint32_t alphaGreen) { return redBlue | alphaGreen << 8; }
+
+// Every channel (alpha included) becomes s * a / 255 + d * (255 - a) / 255,
+// rounded once.
+inline Pixel BlendConstant(Pixel d, Pixel s, uint32_t a) {
+  const uint32_t keep = 255 - a;
+  const uint32_t rb = LaneDiv255((s & kLaneMask) * a + (d & kLaneMask) * keep);
+  const uint32_t ag = LaneDiv255(((s >> 8) & kLaneMask) * a + ((d >> 8) & kLaneMask) * keep);
+  return Lanes(rb, ag);
+}
+
+// The source scaled by a / 255, then laid over d: s' + d * (255 - alpha of s') / 255.
+inline Pixel BlendOver(Pixel d, Pixel s, uint32_t a) {
+  const uint32_t srb = LaneDiv255((s & kLaneMask) * a);
+  const uint32_t sag = LaneDiv255(((s >> 8) & kLaneMask) * a);
+  const uint32_t keep = 255 - (sag >> 16);
+  const uint32_t rb = LaneClamp(srb + LaneDiv255((d & kLaneMask) * keep));
+  const uint32_t ag = LaneClamp(sag + LaneDiv255(((d >> 8) & kLaneMask) * keep));
+  return Lanes(rb, ag);
 }
 
 // For each destination offset 0..dstLen-1, the source offset it samples
@@ -114,7 +131,7 @@ bool ForEachMapped(Canvas& dst, const Box& dstBox, const Canvas& src, const Box&
 
 }  // namespace
 
-Pixel BlendPixel(Pixel dst, Pixel src, uint8_t constantAlpha, bool perPixelAlpha) {
+inline Pixel BlendPixelInline(Pixel dst, Pixel src, uint8_t constantAlpha, bool perPixelAlpha) {
   if (perPixelAlpha) {
     // Shortcuts that give exactly what the general formula gives.
     if (src == 0) return dst;
@@ -123,6 +140,10 @@ Pixel BlendPixel(Pixel dst, Pixel src, uint8_t constantAlpha, bool perPixelAlpha
   }
   if (constantAlpha == 255) return src;
   return BlendConstant(dst, src, constantAlpha);
+}
+
+Pixel BlendPixel(Pixel dst, Pixel src, uint8_t constantAlpha, bool perPixelAlpha) {
+  return BlendPixelInline(dst, src, constantAlpha, perPixelAlpha);
 }
 
 bool AlphaBlendCanvas(Canvas& dst, const Box& dstBox, const Canvas& src, const Box& srcBox,
@@ -137,7 +158,7 @@ bool AlphaBlendCanvasClipped(Canvas& dst, const Box& dstBox, const Canvas& src, 
     return ForEachMapped(dst, dstBox, src, srcBox, clip, [](Pixel, Pixel s) { return s; });
   }
   return ForEachMapped(dst, dstBox, src, srcBox, clip, [&](Pixel d, Pixel s) {
-    return BlendPixel(d, s, constantAlpha, perPixelAlpha);
+    return BlendPixelInline(d, s, constantAlpha, perPixelAlpha);
   });
 }
 
