@@ -8,7 +8,6 @@
 #include "gfx/gp_brush.h"
 #include "gfx/gp_font.h"
 #include "gfx/gp_graphics.h"
-#include "gfx/gp_pen.h"
 #include "gfx/gp_string_format.h"
 #include "overlay/overlay_ops.h"
 #include "overlay/selection_frame_layer.h"
@@ -51,8 +50,6 @@ void DrawSizeLabel(LayeredSurface& surface, int32_t left, int32_t top) {
 }
 
 }  // namespace
-
-RectF MakeRectF(float x, float y, float width, float height) { return {x, y, width, height}; }
 
 std::string SizeLabelText(const IntRect& rect) {
   char text[64];

@@ -30,6 +30,5 @@ void DrawSelection(const IntRect& rect);
 // "W × H" of a rectangle: the absolute width and height.
 std::string SizeLabelText(const IntRect& rect);
 
-RectF MakeRectF(float x, float y, float width, float height);
 
 }  // namespace rc

@@ -1,7 +1,6 @@
 #include "win/scene_compositor.h"
 
 #include <algorithm>
-#include <array>
 #include <functional>
 
 #include "gfx/blend.h"

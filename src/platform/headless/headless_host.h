@@ -3,7 +3,6 @@
 #pragma once
 
 #include <deque>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
