@@ -30,5 +30,4 @@ void DrawSelection(const IntRect& rect);
 // "W × H" of a rectangle: the absolute width and height.
 std::string SizeLabelText(const IntRect& rect);
 
-
 }  // namespace rc
