@@ -2,16 +2,13 @@
 
 #include "app/host.h"
 #include "app/state.h"
-#include "gfx/gp_brush.h"
 #include "gfx/gp_graphics.h"
-#include "gfx/gp_path.h"
-#include "gfx/gp_pen.h"
-#include "gfx/rounded_rect.h"
 #include "output/finish.h"
 #include "output/save_capture.h"
 #include "overlay/overlay_ops.h"
 #include "toolbar/artwork.h"
 #include "toolbar/menu_layout.h"
+#include "toolbar/rounded_panel.h"
 
 namespace rc {
 
@@ -23,15 +20,7 @@ constexpr int kCornerSize = 6;
 constexpr float kPictureOffset = 2;  // the picture sits 2 px in from the menu's corner
 
 void DrawBackground(GpGraphics& canvas) {
-  GpPath path;
-  path.Create(FillMode::Alternate);
-  AddRoundedRect(path, 0, 0, kMenuCanvasWidth + 2, kMenuCanvasHeight, kCornerSize);
-  GpSolidBrush brush;
-  brush.Create(kBackgroundFill);
-  GpPen pen;
-  pen.Create(kOutline, 1.0f);
-  canvas.FillPath(brush, path);
-  canvas.DrawPath(pen, path);
+  DrawRoundedPanel(canvas, 0, 0, kMenuCanvasWidth + 2, kMenuCanvasHeight, kCornerSize, kBackgroundFill, kOutline);
 }
 
 // The hovered row is the same row of the highlighted picture.

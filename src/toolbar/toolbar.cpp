@@ -5,15 +5,12 @@
 
 #include "app/host.h"
 #include "app/state.h"
-#include "gfx/gp_brush.h"
 #include "gfx/gp_graphics.h"
-#include "gfx/gp_path.h"
-#include "gfx/gp_pen.h"
-#include "gfx/rounded_rect.h"
 #include "output/finish.h"
 #include "output/save_capture.h"
 #include "overlay/overlay_ops.h"
 #include "toolbar/artwork.h"
+#include "toolbar/rounded_panel.h"
 #include "toolbar/toolbar_layout.h"
 
 namespace rc {
@@ -26,29 +23,16 @@ constexpr uint32_t kHighlightFill = 0xFFAFE5FF;
 constexpr uint32_t kHighlightOutline = 0xFF2A87E4;
 constexpr int kCornerSize = 3;
 
-void FillAndOutline(GpGraphics& canvas, GpPath& path, uint32_t fill, uint32_t outline) {
-  GpSolidBrush brush;
-  brush.Create(fill);
-  GpPen pen;
-  pen.Create(outline, 1.0f);
-  canvas.FillPath(brush, path);
-  canvas.DrawPath(pen, path);
-}
-
 // The toolbar as it looks with `highlight` (no highlight when a field is zero).
 void DrawToolbar(GpGraphics& canvas, const IntRect& highlight) {
   const GpImage& strip = ToolbarStripImage();
-  GpPath path;
-  path.Create(FillMode::Alternate);
   // The figure spans w - 3 pixels; +2 makes it end on the canvas's last column.
-  AddRoundedRect(path, 0, 0, kToolbarCanvasWidth + 2, kToolbarCanvasHeight, kCornerSize);
-  FillAndOutline(canvas, path, kBackgroundFill, kBackgroundOutline);
+  DrawRoundedPanel(canvas, 0, 0, kToolbarCanvasWidth + 2, kToolbarCanvasHeight, kCornerSize, kBackgroundFill,
+                   kBackgroundOutline);
   if (!highlight.HasZeroField()) {
-    path.Reset();
-    AddRoundedRect(path, static_cast<float>(highlight.left), static_cast<float>(highlight.top),
-                   static_cast<float>(highlight.Width() + 2), static_cast<float>(highlight.Height() + 2),
-                   kCornerSize);
-    FillAndOutline(canvas, path, kHighlightFill, kHighlightOutline);
+    DrawRoundedPanel(canvas, static_cast<float>(highlight.left), static_cast<float>(highlight.top),
+                     static_cast<float>(highlight.Width() + 2), static_cast<float>(highlight.Height() + 2),
+                     kCornerSize, kHighlightFill, kHighlightOutline);
   }
   if (strip.Holds()) {
     canvas.DrawImage(strip, 1, 1, static_cast<float>(strip.Width()), static_cast<float>(strip.Height()));
