@@ -13,6 +13,14 @@ READ_PIXEL=$(tool read_pixel) || exit 1
 start_xvfb
 "$PAINT_ROOT" || fail "cannot paint the root window"
 import -window root "$E2E_TMP/root.png" || fail "cannot read the root window"
+# With WITH_WINDOW_MANAGER set a window manager runs as well. It stacks the
+# dialog among the windows it manages, so the overlay (override-redirect,
+# above them all) must step down while the dialog is open.
+if [[ -n ${WITH_WINDOW_MANAGER:-} ]]; then
+  command -v openbox >/dev/null || fail "openbox is not installed"
+  openbox >/dev/null 2>&1 &
+  sleep 1
+fi
 # GTK keeps its settings in memory and starts in our own folder.
 export GSETTINGS_BACKEND=memory HOME="$E2E_TMP/home"
 mkdir -p "$HOME" "$E2E_TMP/out"
@@ -31,13 +39,22 @@ start_and_select() {
   done
 }
 
+# The dialog must be seen, not just have the keyboard: the middle of its
+# window shows something other than the dimmed desktop.
+expect_dialog_visible() {
+  local X Y WIDTH HEIGHT WINDOW SCREEN
+  eval "$(xdotool search --name "保存截图" getwindowgeometry --shell %1)"
+  local cx=$(((X + WIDTH / 2) < 639 ? X + WIDTH / 2 : 639)) cy=$(((Y + HEIGHT / 2) < 479 ? Y + HEIGHT / 2 : 479))
+  [[ $("$READ_PIXEL" "$cx" "$cy") != "$(dimmed "$cx" "$cy")" ]] || fail "the save dialog is hidden behind the overlay"
+}
+
 # Presses the toolbar's save button and waits up to 10 s for the dialog.
 open_dialog() {
   xdotool mousemove 252 269
   sleep 0.2
   xdotool click 1
   for _ in $(seq 100); do
-    xdotool search --name "保存截图" >/dev/null 2>&1 && { sleep 0.5; return 0; }
+    xdotool search --name "保存截图" >/dev/null 2>&1 && { sleep 0.5; expect_dialog_visible; return 0; }
     sleep 0.1
   done
   fail "no save dialog appeared: $(cat "$E2E_TMP/app.log")"

@@ -264,10 +264,13 @@ bool X11Host::AskYesNo(const std::string& title, const std::string& question) {
 // NOTE: the overlay took the input focus; with no window manager to move
 // it, keys would keep reaching the overlay instead of the dialog. Pointer-
 // root focus gives them to the window under the pointer until a window
-// manager focuses the dialog.
+// manager focuses the dialog. The overlay also goes to the bottom of the
+// stack: a window manager stacks the dialog among its managed windows,
+// which an override-redirect window above them all would hide.
 void X11Host::ReleaseInput() {
   if (!window_) return;
   window_->ReleaseGrabs();
+  XLowerWindow(display_->Dpy(), window_->Handle());
   XSetInputFocus(display_->Dpy(), PointerRoot, RevertToPointerRoot, CurrentTime);
   XSync(display_->Dpy(), False);
 }
