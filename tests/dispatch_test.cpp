@@ -98,3 +98,19 @@ TEST_F(Dispatch, PressOutsideASelectionStartsNoDrag) {
 
 }  // namespace
 }  // namespace rc
+
+namespace rc {
+namespace {
+
+// Messages already queued when the overlay is created pass through the
+// window procedure before the loop starts: an early Escape ends at once.
+TEST(PendingMessages, AnEscapeQueuedBeforeStartUpEndsTheCapture) {
+  HeadlessHost host(200, 150);
+  host.Post({MessageKind::KeyDown, kVkEscape});
+  EXPECT_FALSE(host.Start());
+  EXPECT_EQ(host.ExitCode(), 0);
+  EXPECT_EQ(host.ExitRoutineRuns(), 1);
+}
+
+}  // namespace
+}  // namespace rc

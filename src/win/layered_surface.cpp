@@ -65,12 +65,6 @@ bool LayeredSurface::Present() {
   return ok;
 }
 
-uint32_t LayeredSurface::PixelAt(int32_t x, int32_t y) const {
-  const Pixel p = canvas_.At(x, y);
-  return static_cast<uint32_t>(RedOf(p)) | static_cast<uint32_t>(GreenOf(p)) << 8 |
-         static_cast<uint32_t>(BlueOf(p)) << 16;
-}
-
 void LayeredSurface::MarkChanged(const Box& box) {
   changed_ = UnionBox(changed_, IntersectBox(box, canvas_.Bounds()));
 }

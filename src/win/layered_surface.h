@@ -19,7 +19,6 @@ class LayeredSurface {
   int Attach(uintptr_t window);
   // Releases the canvas and restores the window's style; 0 when not attached.
   int Detach();
-  bool IsAttached() const { return attached_; }
   uintptr_t Window() const { return window_; }
 
   // Blends a rectangle of `source` into the back buffer (AlphaBlend
@@ -34,8 +33,6 @@ class LayeredSurface {
   const Canvas& CanvasDC() const { return canvas_; }
   int32_t CanvasWidth() const { return attached_ ? canvas_.Width() : 0; }
   int32_t CanvasHeight() const { return attached_ ? canvas_.Height() : 0; }
-  // The back-buffer pixel as a COLORREF (0x00BBGGRR).
-  uint32_t PixelAt(int32_t x, int32_t y) const;
 
   // Fast frames: from here on the surface keeps the drawing steps made
   // since the last reset and, at each present, recomposes and shows only
@@ -51,8 +48,6 @@ class LayeredSurface {
 
   // For code that writes the back buffer directly: the box must be shown.
   void MarkChanged(const Box& box);
-  // What the next Present will push.
-  Box PendingChange() const { return changed_; }
 
  private:
   bool attached_ = false;
