@@ -15,4 +15,8 @@ HostRuntime& Host() {
 
 void SetHost(HostRuntime* host) { g_host = host; }
 
+HostResult HostRuntime::PresentPiece(const Canvas&, const Box&, Point) {
+  return HostResult::Fail("this window shows only its back buffer");
+}
+
 }  // namespace rc

@@ -121,6 +121,12 @@ class HostRuntime {
   virtual Canvas CreateSurfaceCanvas(int32_t width, int32_t height) = 0;
   // Shows `damaged` of the back buffer at the same place in the window.
   virtual HostResult Present(const Canvas& backBuffer, const Box& damaged) = 0;
+  // Whether PresentPiece works: false where the window can only show the
+  // back buffer, because the back buffer is the window's own memory.
+  virtual bool PresentsPieces() { return false; }
+  // Shows `part` of any canvas with its top-left corner at `at` in the
+  // window; what the back buffer holds there is not touched.
+  virtual HostResult PresentPiece(const Canvas& piece, const Box& part, Point at);
 
   // Messages. SetWindowProc installs a procedure and returns the previous one.
   virtual WindowProc SetWindowProc(WindowProc proc) = 0;

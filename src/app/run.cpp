@@ -38,9 +38,12 @@ void ComposeFirstFrameFast(CaptureState& s) {
 
 // Builds the layers and presents the dimmed screen, the first frame the user sees.
 void ComposeFirstFrame(CaptureState& s, int32_t width, int32_t height) {
-  s.OverlaySurface.Attach(Host().WindowHandle());
+  const bool fast = ActiveCompositor() == Compositor::Fast;
+  // The fast first frame follows at once, so the empty canvas need not be
+  // shown before it: nothing of a layered window is visible until then.
+  s.OverlaySurface.Attach(Host().WindowHandle(), !fast);
   FillSnapshotCanvas(s, width, height);
-  if (ActiveCompositor() == Compositor::Fast) {
+  if (fast) {
     ComposeFirstFrameFast(s);
     return;
   }

@@ -1,6 +1,7 @@
 #include "gfx/canvas.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace rc {
@@ -11,9 +12,12 @@ bool Canvas::Create(int32_t width, int32_t height) {
   Release();
   if (width <= 0 || height <= 0) return false;
   const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
-  // Value-initialised: every pixel starts as transparent black.
-  pixels_ = std::unique_ptr<Pixel[], Releaser>(new Pixel[count](),
-                                               [](Pixel* p) { delete[] p; });
+  // Zeroed memory is transparent black. calloc leaves fresh pages to the
+  // system, which hands them out zeroed, so a screen-sized canvas costs
+  // nothing until its pixels are written.
+  auto* memory = static_cast<Pixel*>(std::calloc(count, sizeof(Pixel)));
+  if (memory == nullptr) return false;
+  pixels_ = std::unique_ptr<Pixel[], Releaser>(memory, [](Pixel* p) { std::free(p); });
   width_ = width;
   height_ = height;
   return true;
@@ -37,7 +41,7 @@ void Canvas::Release() {
 Canvas Canvas::Clone() const {
   Canvas copy;
   if (Empty()) return copy;
-  copy.Create(width_, height_);
+  if (!copy.Create(width_, height_)) return copy;
   std::memcpy(copy.Data(), Data(), static_cast<size_t>(width_) * height_ * sizeof(Pixel));
   return copy;
 }

@@ -12,6 +12,7 @@ namespace rc {
 
 void EndCapture() {
   CaptureState& s = State();
+  s.OverlaySurface.Settle();  // it may still be reading the snapshot
   s.SnapshotCanvas.Delete();
   s.DimCanvas.Delete();
   s.OverlaySurface.Detach();

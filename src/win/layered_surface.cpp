@@ -1,24 +1,38 @@
 #include "win/layered_surface.h"
 
+#include <algorithm>
+
 #include "app/host.h"
 #include "gfx/blend.h"
 
 namespace rc {
 
-int LayeredSurface::Attach(uintptr_t window) {
+namespace {
+
+// Rows of the first frame shown at a time: a strip this high is a few
+// hundred kilobytes even on a wide screen.
+constexpr int32_t kStripHeight = 64;
+
+}  // namespace
+
+int LayeredSurface::Attach(uintptr_t window, bool showEmpty) {
   if (attached_) Detach();
   attached_ = true;
   window_ = window;
   Host().SetLayered(true);
   const Box bounds = Host().WindowBounds();
   canvas_ = Host().CreateSurfaceCanvas(bounds.width, bounds.height);
-  changed_ = canvas_.Bounds();
-  Present();
+  if (showEmpty) {
+    changed_ = canvas_.Bounds();
+    Present();
+  }
   return 1;
 }
 
 int LayeredSurface::Detach() {
   if (!attached_) return 0;
+  Settle();
+  dimmedPending_ = false;
   scene_ = SceneCompositor();
   canvas_.Release();
   Host().SetLayered(false);
@@ -51,18 +65,58 @@ bool LayeredSurface::BlendFrom(const Canvas& source, int32_t srcX, int32_t srcY,
 
 void LayeredSurface::UseScene(const Canvas& snapshot) {
   if (!attached_) return;
-  scene_.Begin(snapshot, canvas_);
-  MarkChanged(canvas_.Bounds());
+  Settle();
+  scene_.Begin(snapshot, canvas_.Bounds());
+  dimmedPending_ = true;
 }
 
 bool LayeredSurface::Present() {
   if (!attached_) return false;
-  std::vector<Box> boxes = scene_.Compose(canvas_);
-  if (!changed_.Empty()) boxes.push_back(changed_);
-  changed_ = {};
   bool ok = true;
+  if (dimmedPending_) {
+    dimmedPending_ = false;
+    ok = PresentDimmedScreen();
+  }
+  std::vector<Box> boxes = scene_.Compose(canvas_, [this] { Settle(); });
+  if (!changed_.Empty()) {
+    Settle();
+    boxes.push_back(changed_);
+  }
+  changed_ = {};
   for (const Box& box : boxes) ok = Host().Present(canvas_, box).ok && ok;
   return ok;
+}
+
+// The dimmed screen is the first fast frame. Where the window can show
+// pixels that are not the back buffer's, it goes out in strips made from the
+// snapshot while another thread fills the back buffer: the user does not
+// wait for a screen's worth of fresh memory to be written. Elsewhere the
+// back buffer is written first, as the window shows nothing else.
+bool LayeredSurface::PresentDimmedScreen() {
+  if (Host().PresentsPieces() && PresentDimmedInStrips()) {
+    fill_ = std::jthread([&back = canvas_, &snapshot = *scene_.Snapshot(), frame = scene_.Frame()] {
+      DimInto(back, snapshot, frame);
+    });
+    return true;
+  }
+  DimInto(canvas_, *scene_.Snapshot(), scene_.Frame());
+  return Host().Present(canvas_, scene_.Frame()).ok;
+}
+
+bool LayeredSurface::PresentDimmedInStrips() {
+  const Box frame = scene_.Frame();
+  Canvas strip(frame.width, std::min(kStripHeight, frame.height));
+  if (strip.Empty()) return frame.Empty();
+  for (int32_t top = frame.y; top < frame.Bottom(); top += strip.Height()) {
+    const Box rows{frame.x, top, frame.width, std::min(strip.Height(), frame.Bottom() - top)};
+    DimInto(strip, {0, 0}, *scene_.Snapshot(), rows);
+    if (!Host().PresentPiece(strip, {0, 0, rows.width, rows.height}, {rows.x, rows.y}).ok) return false;
+  }
+  return true;
+}
+
+void LayeredSurface::Settle() {
+  if (fill_.joinable()) fill_.join();
 }
 
 void LayeredSurface::MarkChanged(const Box& box) {

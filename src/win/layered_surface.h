@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <thread>
 
 #include "gfx/canvas.h"
 #include "win/scene_compositor.h"
@@ -15,8 +16,10 @@ namespace rc {
 class LayeredSurface {
  public:
   // Binds to the window: makes it layered, creates the window-sized canvas
-  // (transparent) and presents it once. Returns 1.
-  int Attach(uintptr_t window);
+  // (transparent) and presents it once, unless `showEmpty` is false because
+  // a frame follows at once (a layered window shows nothing before its
+  // first present). Returns 1.
+  int Attach(uintptr_t window, bool showEmpty = true);
   // Releases the canvas and restores the window's style; 0 when not attached.
   int Detach();
   uintptr_t Window() const { return window_; }
@@ -29,16 +32,18 @@ class LayeredSurface {
   // Shows what changed since the last present. 0 when not attached.
   bool Present();
 
-  Canvas& CanvasDC() { return canvas_; }
-  const Canvas& CanvasDC() const { return canvas_; }
+  Canvas& CanvasDC() {
+    Settle();
+    return canvas_;
+  }
   int32_t CanvasWidth() const { return attached_ ? canvas_.Width() : 0; }
   int32_t CanvasHeight() const { return attached_ ? canvas_.Height() : 0; }
 
   // Fast frames: from here on the surface keeps the drawing steps made
   // since the last reset and, at each present, recomposes and shows only
   // the pixels that changed. `snapshot` is the clean screen; it must
-  // outlive the surface's use of it. The back buffer becomes the dimmed
-  // screen.
+  // outlive the surface's use of it (see Settle). The next present shows
+  // the dimmed screen.
   void UseScene(const Canvas& snapshot);
   bool UsesScene() const { return scene_.Active(); }
   // With fast frames: the frame becomes the dimmed screen again.
@@ -49,12 +54,23 @@ class LayeredSurface {
   // For code that writes the back buffer directly: the box must be shown.
   void MarkChanged(const Box& box);
 
+  // Waits for the back buffer to be filled, if that is still going on in
+  // the background; after it the snapshot is no longer read behind the
+  // caller's back.
+  void Settle();
+
  private:
+  bool PresentDimmedScreen();
+  bool PresentDimmedInStrips();
+
   bool attached_ = false;
   uintptr_t window_ = 0;
   Canvas canvas_;
   Box changed_;
   SceneCompositor scene_;
+  bool dimmedPending_ = false;
+  // Declared last, so that it is joined before the canvas goes.
+  std::jthread fill_;
 };
 
 }  // namespace rc

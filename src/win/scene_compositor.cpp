@@ -11,13 +11,21 @@ namespace {
 
 constexpr uint64_t kDimmedSeed = 0x6D696D6D65642121ull;
 
+// Four independent running signatures, so that the multiplies overlap
+// instead of waiting for each other; the magnifier's layers are hashed on
+// every mouse move.
 uint64_t HashPixels(const Canvas& c) {
-  uint64_t h = MixSignature(static_cast<uint64_t>(c.Width()), static_cast<uint64_t>(c.Height()));
+  const uint64_t seed = MixSignature(static_cast<uint64_t>(c.Width()), static_cast<uint64_t>(c.Height()));
+  uint64_t lanes[4] = {seed, seed + 1, seed + 2, seed + 3};
   const size_t count = static_cast<size_t>(c.Width()) * c.Height();
   const Pixel* p = c.Data();
-  for (size_t i = 0; i + 1 < count; i += 2) h = MixSignature(h, p[i] | static_cast<uint64_t>(p[i + 1]) << 32);
-  if (count % 2 == 1) h = MixSignature(h, p[count - 1]);
-  return h;
+  const auto pair = [p](size_t i) { return p[i] | static_cast<uint64_t>(p[i + 1]) << 32; };
+  size_t i = 0;
+  for (; i + 8 <= count; i += 8) {
+    for (size_t lane = 0; lane < 4; ++lane) lanes[lane] = MixSignature(lanes[lane], pair(i + 2 * lane));
+  }
+  for (; i < count; ++i) lanes[0] = MixSignature(lanes[0], p[i]);
+  return MixSignature(MixSignature(lanes[0], lanes[1]), MixSignature(lanes[2], lanes[3]));
 }
 
 // Merges changed tiles into few boxes: runs along each row, then runs of
@@ -72,26 +80,45 @@ constexpr uint32_t kAlphaGreenBias = 0x80000080u;  // (128 * 255 + 128) << 16 | 
 }  // namespace
 
 // Branch-free so that the compiler can vectorise it.
-void DimInto(Canvas& target, const Canvas& snapshot, const Box& box) {
-  const Box area = IntersectBox(IntersectBox(box, snapshot.Bounds()), target.Bounds());
+void DimInto(Canvas& target, Point at, const Canvas& snapshot, const Box& box) {
+  const Point shift{at.x - box.x, at.y - box.y};
+  const Box reachable{target.Bounds().x - shift.x, target.Bounds().y - shift.y, target.Width(), target.Height()};
+  const Box area = IntersectBox(IntersectBox(box, snapshot.Bounds()), reachable);
   for (int32_t y = area.y; y < area.Bottom(); ++y) {
-    const Pixel* from = snapshot.Row(y);
-    Pixel* to = target.Row(y);
-    for (int32_t x = area.x; x < area.Right(); ++x) {
+    const Pixel* from = snapshot.Row(y) + area.x;
+    Pixel* to = target.Row(y + shift.y) + area.x + shift.x;
+    for (int32_t x = 0; x < area.width; ++x) {
       const Pixel p = from[x];
       to[x] = DimLanes(p & 0x00FF00FFu, kRedBlueBias) | DimLanes((p >> 8) & 0x00FF00FFu, kAlphaGreenBias) << 8;
     }
   }
 }
 
-void SceneCompositor::Begin(const Canvas& snapshot, Canvas& backBuffer) {
+void SceneCompositor::Begin(const Canvas& snapshot, const Box& frame) {
   snapshot_ = &snapshot;
-  screen_ = IntersectBox(snapshot.Bounds(), backBuffer.Bounds());
+  screen_ = IntersectBox(snapshot.Bounds(), frame);
   steps_.clear();
   columns_ = (screen_.width + kTileSize - 1) / kTileSize;
   rows_ = (screen_.height + kTileSize - 1) / kTileSize;
   shown_.assign(static_cast<size_t>(columns_) * rows_, kDimmedSeed);
-  DimInto(backBuffer, snapshot, screen_);
+}
+
+void SceneCompositor::Reset() {
+  constexpr size_t kMaxSpare = 16;
+  for (Step& step : steps_) {
+    if (!step.pixels.Empty()) spare_.push_back(std::move(step.pixels));
+  }
+  if (spare_.size() > kMaxSpare) spare_.erase(spare_.begin(), spare_.end() - kMaxSpare);
+  steps_.clear();
+}
+
+Canvas SceneCompositor::SpareCanvas(int32_t width, int32_t height) {
+  auto fits = std::find_if(spare_.begin(), spare_.end(),
+                           [&](const Canvas& c) { return c.Width() == width && c.Height() == height; });
+  if (fits == spare_.end()) return Canvas(width, height);
+  Canvas reused = std::move(*fits);
+  spare_.erase(fits);
+  return reused;
 }
 
 void SceneCompositor::AddClear(const Box& box) {
@@ -113,7 +140,7 @@ void SceneCompositor::AddBlend(const Canvas& source, const Box& srcBox, const Bo
   step.alpha = alpha;
   step.perPixelAlpha = perPixelAlpha;
   if (!kept.Empty()) {
-    step.pixels.Create(kept.width, kept.height);
+    step.pixels = SpareCanvas(kept.width, kept.height);
     StretchCopy(step.pixels, step.pixels.Bounds(), source, kept);
   }
   uint64_t h = MixBox(MixBox(HashPixels(step.pixels), step.src), step.dst);
@@ -177,23 +204,36 @@ std::vector<uint64_t> SceneCompositor::TileSignatures() const {
   return signatures;
 }
 
+// A clear step over the whole tile replaces every pixel with the
+// snapshot's, so the tile can start from the last such step instead of
+// from the dimmed screen.
 void SceneCompositor::RecomposeTile(Canvas& backBuffer, const Box& tile) const {
-  DimInto(backBuffer, *snapshot_, tile);
-  for (const Step& step : steps_) {
+  const auto coversTile = [&tile](const Step& step) {
+    return step.kind == Kind::Clear && IntersectBox(step.dst, tile) == tile;
+  };
+  const auto lastCover = std::find_if(steps_.rbegin(), steps_.rend(), coversTile);
+  auto first = steps_.begin();
+  if (lastCover == steps_.rend()) DimInto(backBuffer, *snapshot_, tile);
+  else first = std::prev(lastCover.base());
+  for (auto it = first; it != steps_.end(); ++it) {
+    const Step& step = *it;
     if (IntersectBox(Reach(step), tile).Empty()) continue;
     if (step.kind == Kind::Layer && step.layer->TileSignature(tile) == 0) continue;
     ApplyStep(step, backBuffer, tile);
   }
 }
 
-std::vector<Box> SceneCompositor::Compose(Canvas& backBuffer) {
+std::vector<Box> SceneCompositor::Compose(Canvas& backBuffer, const std::function<void()>& beforeWriting) {
   if (!Active()) return {};
   const std::vector<uint64_t> signatures = TileSignatures();
   std::vector<bool> changed(signatures.size(), false);
+  bool writing = false;
   for (int32_t r = 0; r < rows_; ++r) {
     for (int32_t c = 0; c < columns_; ++c) {
       const size_t i = static_cast<size_t>(r) * columns_ + c;
       if (signatures[i] == shown_[i]) continue;
+      if (!writing && beforeWriting) beforeWriting();
+      writing = true;
       RecomposeTile(backBuffer, TileBox(c, r));
       changed[i] = true;
     }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -19,15 +20,17 @@ class SceneCompositor {
   static constexpr int32_t kTileSize = 64;
 
   // Binds to the clean snapshot (not owned; it must outlive the compositor)
-  // and writes the dimmed screen into the back buffer. The dimmed pixels are
+  // over `frame`, the part of the back buffer the snapshot covers. The
+  // caller puts the dimmed screen in the back buffer. The dimmed pixels are
   // made from the snapshot wherever they are needed, so no second
   // screen-sized copy is kept.
-  void Begin(const Canvas& snapshot, Canvas& backBuffer);
+  void Begin(const Canvas& snapshot, const Box& frame);
   bool Active() const { return snapshot_ != nullptr; }
   const Canvas* Snapshot() const { return snapshot_; }
+  const Box& Frame() const { return screen_; }
 
   // The frame becomes the dimmed screen again.
-  void Reset() { steps_.clear(); }
+  void Reset();
   // Snapshot pixels, undimmed, over `box`.
   void AddClear(const Box& box);
   // A blend of a rectangle of `source` (copied now; the source may go away).
@@ -35,8 +38,9 @@ class SceneCompositor {
   void AddLayer(std::shared_ptr<const SceneLayer> layer);
 
   // Recomposes the tiles that changed since the last call into the back
-  // buffer and returns them as boxes to present.
-  std::vector<Box> Compose(Canvas& backBuffer);
+  // buffer and returns them as boxes to present. `beforeWriting` runs once
+  // before the first pixel is written, and not at all when nothing changed.
+  std::vector<Box> Compose(Canvas& backBuffer, const std::function<void()>& beforeWriting = {});
 
  private:
   enum class Kind { Clear, Blend, Layer };
@@ -57,17 +61,26 @@ class SceneCompositor {
   void RecomposeTile(Canvas& backBuffer, const Box& tile) const;
   std::vector<uint64_t> TileSignatures() const;
   Box TileBox(int32_t column, int32_t row) const;
+  Canvas SpareCanvas(int32_t width, int32_t height);
 
   const Canvas* snapshot_ = nullptr;
   Box screen_;
   std::vector<Step> steps_;
+  // Blend copies of earlier frames, reused by the next frame's blends of the
+  // same size: the magnifier and the label come back every message, and
+  // fresh memory for them each time would cost more than the copies.
+  std::vector<Canvas> spare_;
   int32_t columns_ = 0;
   int32_t rows_ = 0;
   std::vector<uint64_t> shown_;  // tile signatures of the back buffer as presented
 };
 
 // Writes `box` of the snapshot as the dimmed screen shows it (opaque black
-// at alpha 128 over it) into the same box of `target`.
-void DimInto(Canvas& target, const Canvas& snapshot, const Box& box);
+// at alpha 128 over it) into `target` with its top-left corner at `at`.
+void DimInto(Canvas& target, Point at, const Canvas& snapshot, const Box& box);
+// The same into the same box of `target`.
+inline void DimInto(Canvas& target, const Canvas& snapshot, const Box& box) {
+  DimInto(target, {box.x, box.y}, snapshot, box);
+}
 
 }  // namespace rc

@@ -1,5 +1,8 @@
 #include "platform/headless/headless_host.h"
 
+#include <cstring>
+#include <thread>
+
 #include "app/run.h"
 #include "gfx/blend.h"
 #include "platform/headless/headless_services.h"
@@ -49,7 +52,22 @@ bool HeadlessHost::KeyDown(uint32_t key) { return Send({MessageKind::KeyDown, ke
 
 Size HeadlessHost::ScreenSize() { return {screen_.Width(), screen_.Height()}; }
 
-Canvas HeadlessHost::TakeSnapshot() { return screen_.Clone(); }
+// Fresh memory is slow to touch the first time, so the copy is backed in
+// one call and split between two threads.
+Canvas HeadlessHost::TakeSnapshot() {
+  Canvas shot(screen_.Width(), screen_.Height());
+  if (shot.Empty()) return shot;
+  const size_t rowBytes = static_cast<size_t>(shot.Width()) * sizeof(Pixel);
+  HeadlessPrefault(shot.Data(), rowBytes * shot.Height());
+  const auto copyRows = [&](int32_t first, int32_t end) {
+    std::memcpy(shot.Row(first), screen_.Row(first), rowBytes * static_cast<size_t>(end - first));
+  };
+  const int32_t half = shot.Height() / 2;
+  std::thread lower(copyRows, half, shot.Height());
+  copyRows(0, half);
+  lower.join();
+  return shot;
+}
 
 void HeadlessHost::LoadWindow(const std::function<void()>& onCreate) {
   windowCreated_ = true;
@@ -67,14 +85,19 @@ Canvas HeadlessHost::CreateSurfaceCanvas(int32_t width, int32_t height) {
   return Canvas(width, height);
 }
 
+HostResult HeadlessHost::Present(const Canvas& backBuffer, const Box& damaged) {
+  return PresentPiece(backBuffer, damaged, {damaged.x, damaged.y});
+}
+
 // The window covers the screen from its bounds' origin; what it presents
 // is what the screen shows.
-HostResult HeadlessHost::Present(const Canvas& backBuffer, const Box& damaged) {
-  const Box box = IntersectBox(damaged, backBuffer.Bounds());
-  const Box onScreen = IntersectBox({box.x + bounds_.x, box.y + bounds_.y, box.width, box.height}, screen_.Bounds());
+HostResult HeadlessHost::PresentPiece(const Canvas& piece, const Box& part, Point at) {
+  const Box from = IntersectBox(part, piece.Bounds());
+  const Point shift{at.x - part.x + bounds_.x, at.y - part.y + bounds_.y};
+  const Box onScreen = IntersectBox({from.x + shift.x, from.y + shift.y, from.width, from.height}, screen_.Bounds());
   if (onScreen.Empty()) return HostResult::Ok();
-  StretchCopy(screen_, onScreen, backBuffer, {onScreen.x - bounds_.x, onScreen.y - bounds_.y, onScreen.width, onScreen.height});
-  presentedBoxes_.push_back(box);
+  StretchCopy(screen_, onScreen, piece, {onScreen.x - shift.x, onScreen.y - shift.y, onScreen.width, onScreen.height});
+  presentedBoxes_.push_back({onScreen.x - bounds_.x, onScreen.y - bounds_.y, onScreen.width, onScreen.height});
   return HostResult::Ok();
 }
 

@@ -68,6 +68,8 @@ class HeadlessHost : public HostRuntime {
   // How many clipboard attempts fail before one succeeds (-1: all fail).
   void FailClipboard(int times) { clipboardFailures_ = times; }
   void SetNow(LocalTime now) { now_ = now; }
+  // Plays a platform whose window shows only the back buffer.
+  void RefusePieces() { presentsPieces_ = false; }
 
   // --- HostRuntime ----------------------------------------------------------
   Size ScreenSize() override;
@@ -82,6 +84,8 @@ class HeadlessHost : public HostRuntime {
   void SetLayered(bool layered) override { layered_ = layered; }
   Canvas CreateSurfaceCanvas(int32_t width, int32_t height) override;
   HostResult Present(const Canvas& backBuffer, const Box& damaged) override;
+  bool PresentsPieces() override { return presentsPieces_; }
+  HostResult PresentPiece(const Canvas& piece, const Box& part, Point at) override;
   WindowProc SetWindowProc(WindowProc proc) override;
   void RunMessageLoop() override;
   void ProcessPendingMessages() override;
@@ -116,6 +120,7 @@ class HeadlessHost : public HostRuntime {
   std::optional<int> exitCode_;
   std::string errorText_;
   std::vector<Box> presentedBoxes_;
+  bool presentsPieces_ = true;
   std::optional<Canvas> clipboard_;
   int clipboardFailures_ = 0;
   std::deque<SaveDialogResult> saveAnswers_;

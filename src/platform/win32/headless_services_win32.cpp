@@ -22,4 +22,6 @@ HostResult HeadlessWriteFile(const std::string& path, std::span<const uint8_t> b
   return WriteFileAtomicWin32(path, bytes);
 }
 
+void HeadlessPrefault(void*, size_t) {}
+
 }  // namespace rc

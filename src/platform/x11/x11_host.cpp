@@ -126,25 +126,34 @@ HostResult X11Host::Present(const Canvas& backBuffer, const Box& damaged) {
     if (shm->Put(window_->Handle(), window_->Gc(), box)) return HostResult::Ok();
     return HostResult::Fail("X11: the server refused the shared-memory image");
   }
-  return display_->Format().matchesCanvas ? PutPlain(backBuffer, box) : PutConverted(backBuffer, box);
+  return display_->Format().matchesCanvas ? PutPlain(backBuffer, box, {box.x, box.y})
+                                           : PutConverted(backBuffer, box, {box.x, box.y});
+}
+
+HostResult X11Host::PresentPiece(const Canvas& piece, const Box& part, Point at) {
+  if (!window_ || piece.Empty()) return HostResult::Fail("X11: nothing to present");
+  const Box box = IntersectBox(part, piece.Bounds());
+  if (box.Empty()) return HostResult::Ok();
+  const Point to{at.x + box.x - part.x, at.y + box.y - part.y};
+  return display_->Format().matchesCanvas ? PutPlain(piece, box, to) : PutConverted(piece, box, to);
 }
 
 // The image points into the canvas, rows a canvas width apart, so only the
 // damaged box travels and nothing is copied here.
-HostResult X11Host::PutPlain(const Canvas& backBuffer, const Box& box) {
+HostResult X11Host::PutPlain(const Canvas& pixels, const Box& box, Point at) {
   Display* dpy = display_->Dpy();
-  auto* first = const_cast<Pixel*>(backBuffer.Row(box.y) + box.x);
+  auto* first = const_cast<Pixel*>(pixels.Row(box.y) + box.x);
   XImage* image = XCreateImage(dpy, display_->ScreenVisual(), display_->Depth(), ZPixmap, 0,
-                               reinterpret_cast<char*>(first), box.width, box.height, 32, backBuffer.Width() * 4);
+                               reinterpret_cast<char*>(first), box.width, box.height, 32, pixels.Width() * 4);
   if (image == nullptr) return HostResult::Fail("X11: cannot describe the frame as an image");
-  XPutImage(dpy, window_->Handle(), window_->Gc(), image, 0, 0, box.x, box.y, box.width, box.height);
+  XPutImage(dpy, window_->Handle(), window_->Gc(), image, 0, 0, at.x, at.y, box.width, box.height);
   image->data = nullptr;  // the canvas's, not Xlib's to free
   XDestroyImage(image);
   XFlush(dpy);
   return HostResult::Ok();
 }
 
-HostResult X11Host::PutConverted(const Canvas& backBuffer, const Box& box) {
+HostResult X11Host::PutConverted(const Canvas& pixels, const Box& box, Point at) {
   Display* dpy = display_->Dpy();
   XImage* image = XCreateImage(dpy, display_->ScreenVisual(), display_->Depth(), ZPixmap, 0, nullptr,
                                box.width, box.height, 32, 0);
@@ -156,8 +165,8 @@ HostResult X11Host::PutConverted(const Canvas& backBuffer, const Box& box) {
   }
   for (int32_t y = 0; y < box.height; ++y)
     for (int32_t x = 0; x < box.width; ++x)
-      XPutPixel(image, x, y, PixelToVisual(backBuffer.Row(box.y + y)[box.x + x], display_->Format()));
-  XPutImage(dpy, window_->Handle(), window_->Gc(), image, 0, 0, box.x, box.y, box.width, box.height);
+      XPutPixel(image, x, y, PixelToVisual(pixels.Row(box.y + y)[box.x + x], display_->Format()));
+  XPutImage(dpy, window_->Handle(), window_->Gc(), image, 0, 0, at.x, at.y, box.width, box.height);
   XDestroyImage(image);
   XFlush(dpy);
   return HostResult::Ok();

@@ -37,6 +37,10 @@ class X11Host : public HostRuntime {
   void SetLayered(bool layered) override;
   Canvas CreateSurfaceCanvas(int32_t width, int32_t height) override;
   HostResult Present(const Canvas& backBuffer, const Box& damaged) override;
+  // Without shared memory the back buffer is the program's own, so a frame
+  // may come from anywhere.
+  bool PresentsPieces() override { return surface_.expired(); }
+  HostResult PresentPiece(const Canvas& piece, const Box& part, Point at) override;
 
   WindowProc SetWindowProc(WindowProc proc) override;
   void RunMessageLoop() override;
@@ -59,8 +63,8 @@ class X11Host : public HostRuntime {
  private:
   void Dispatch(XEvent& event);
   void RepaintExposed(const XExposeEvent& expose);
-  HostResult PutPlain(const Canvas& backBuffer, const Box& box);
-  HostResult PutConverted(const Canvas& backBuffer, const Box& box);
+  HostResult PutPlain(const Canvas& pixels, const Box& box, Point at);
+  HostResult PutConverted(const Canvas& pixels, const Box& box, Point at);
   void ReleaseInput();
   void RetakeInput();
 
