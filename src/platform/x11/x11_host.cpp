@@ -65,7 +65,7 @@ Point X11Host::CursorPos() {
   return {rootX, rootY};
 }
 
-Canvas X11Host::TakeSnapshot() { return TakeX11Snapshot(*display_); }
+Canvas X11Host::TakeSnapshot() { return TakeX11Snapshot(*display_, grabImage_); }
 
 void X11Host::LoadWindow(const std::function<void()>& onCreate) {
   const Size screen = display_->ScreenSize();
@@ -101,9 +101,12 @@ void X11Host::MakeTopmost() {
 // exactly what Present gives it.
 void X11Host::SetLayered(bool) {}
 
+// The snapshot's own image is reused when it fits: its pages are already
+// in place, where a new screen-sized segment would have to be faulted in.
 Canvas X11Host::CreateSurfaceCanvas(int32_t width, int32_t height) {
   Canvas canvas;
-  std::shared_ptr<X11ShmImage> shm = X11ShmImage::Create(*display_, {width, height});
+  std::shared_ptr<X11ShmImage> shm = std::move(grabImage_);
+  if (shm == nullptr || shm->Dimensions() != Size{width, height}) shm = X11ShmImage::Create(*display_, {width, height});
   if (shm == nullptr) {
     canvas.Create(width, height);
     return canvas;

@@ -75,6 +75,8 @@ class X11Host : public HostRuntime {
   std::unique_ptr<X11InputTranslator> input_;
   // The shared-memory back buffer; the canvas that shows it holds it alive.
   std::weak_ptr<X11ShmImage> surface_;
+  // The image the snapshot came through, until it becomes the surface.
+  std::shared_ptr<X11ShmImage> grabImage_;
   Cursor cursor_ = None;
   WindowProc proc_;
   std::function<void()> exitRoutine_;

@@ -1,7 +1,16 @@
 #include "platform/x11/x11_snapshot.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <thread>
 
 #include "platform/x11/x11_pixels.h"
+#include <chrono>
+#include <cstdio>
+static auto T1=std::chrono::steady_clock::now();
+static void Tn(const char*w){auto n=std::chrono::steady_clock::now();std::fprintf(stderr,"  %s %.1f\n",w,std::chrono::duration<double,std::milli>(n-T1).count());T1=n;}
 #include "platform/x11/x11_shm_image.h"
 
 namespace rc {
@@ -9,20 +18,36 @@ namespace rc {
 namespace {
 
 // Rows of B, G, R, x bytes; the x byte is not defined, the result is opaque.
-void CopyOpaque(const uint8_t* data, int32_t stride, Canvas& out) {
-  for (int32_t y = 0; y < out.Height(); ++y) {
+void CopyOpaque(const uint8_t* data, int32_t stride, Canvas& out, int32_t firstRow, int32_t endRow) {
+  for (int32_t y = firstRow; y < endRow; ++y) {
     const auto* row = reinterpret_cast<const Pixel*>(data + static_cast<size_t>(stride) * y);
     Pixel* dst = out.Row(y);
     for (int32_t x = 0; x < out.Width(); ++x) dst[x] = row[x] | 0xFF000000u;
   }
 }
 
-Canvas ViaShm(X11Display& display, Size size) {
+// Fresh memory is slow to touch the first time: the canvas is backed in one
+// call and the copy split between two threads.
+void CopyOpaqueInParallel(const uint8_t* data, int32_t stride, Canvas& out) {
+#ifdef MADV_POPULATE_WRITE
+  const auto page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+  const auto first = reinterpret_cast<uintptr_t>(out.Data());
+  const uintptr_t start = (first + page - 1) & ~(page - 1);
+  const uintptr_t end = (first + static_cast<size_t>(out.Width()) * out.Height() * sizeof(Pixel)) & ~(page - 1);
+  if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_WRITE);
+#endif
+  const int32_t half = out.Height() / 2;
+  std::thread lower([&] { CopyOpaque(data, stride, out, half, out.Height()); });
+  CopyOpaque(data, stride, out, 0, half);
+  lower.join();
+}
+
+Canvas ViaShm(X11Display& display, Size size, std::shared_ptr<X11ShmImage>& grabImage) {
   Canvas out;
-  const auto image = X11ShmImage::Create(display, size);
-  if (image == nullptr || !image->Get(display.Root())) return out;
-  out.Create(size.width, size.height);
-  CopyOpaque(reinterpret_cast<const uint8_t*>(image->Pixels()), size.width * 4, out);
+  auto image = X11ShmImage::Create(display, size);
+  if (image == nullptr || !image->Get(display.Root()) || !out.Create(size.width, size.height)) return out;
+  CopyOpaqueInParallel(reinterpret_cast<const uint8_t*>(image->Pixels()), size.width * 4, out);
+  grabImage = std::move(image);
   return out;
 }
 
@@ -35,9 +60,12 @@ Canvas ViaGetImage(X11Display& display, Size size) {
   Canvas out;
   XImage* image = XGetImage(display.Dpy(), display.Root(), 0, 0, size.width, size.height, AllPlanes, ZPixmap);
   if (image == nullptr) return out;
-  out.Create(size.width, size.height);
+  if (!out.Create(size.width, size.height)) {
+    XDestroyImage(image);
+    return out;
+  }
   if (display.Format().matchesCanvas && image->bits_per_pixel == 32)
-    CopyOpaque(reinterpret_cast<const uint8_t*>(image->data), image->bytes_per_line, out);
+    CopyOpaque(reinterpret_cast<const uint8_t*>(image->data), image->bytes_per_line, out, 0, out.Height());
   else
     ConvertGeneric(image, display.Format(), out);
   XDestroyImage(image);
@@ -46,11 +74,11 @@ Canvas ViaGetImage(X11Display& display, Size size) {
 
 }  // namespace
 
-Canvas TakeX11Snapshot(X11Display& display) {
+Canvas TakeX11Snapshot(X11Display& display, std::shared_ptr<X11ShmImage>& grabImage) {
   const Size size = display.ScreenSize();
   const int visualClass = display.ScreenVisual()->c_class;
   if (visualClass != TrueColor && visualClass != DirectColor) return Canvas();
-  Canvas shot = ViaShm(display, size);
+  Canvas shot = ViaShm(display, size, grabImage);
   if (shot.Empty()) shot = ViaGetImage(display, size);
   return shot;
 }
