@@ -94,6 +94,22 @@ void DimInto(Canvas& target, Point at, const Canvas& snapshot, const Box& box) {
   }
 }
 
+namespace {
+
+// Dims `box` except `hole`, which lies inside it (or is empty).
+void DimAround(Canvas& target, const Canvas& snapshot, const Box& box, const Box& hole) {
+  if (hole.Empty()) {
+    DimInto(target, snapshot, box);
+    return;
+  }
+  DimInto(target, snapshot, {box.x, box.y, box.width, hole.y - box.y});
+  DimInto(target, snapshot, {box.x, hole.Bottom(), box.width, box.Bottom() - hole.Bottom()});
+  DimInto(target, snapshot, {box.x, hole.y, hole.x - box.x, hole.height});
+  DimInto(target, snapshot, {hole.Right(), hole.y, box.Right() - hole.Right(), hole.height});
+}
+
+}  // namespace
+
 void SceneCompositor::Begin(const Canvas& snapshot, const Box& frame) {
   snapshot_ = &snapshot;
   screen_ = IntersectBox(snapshot.Bounds(), frame);
@@ -204,17 +220,25 @@ std::vector<uint64_t> SceneCompositor::TileSignatures() const {
   return signatures;
 }
 
-// A clear step over the whole tile replaces every pixel with the
-// snapshot's, so the tile can start from the last such step instead of
-// from the dimmed screen.
+// The tile starts from the dimmed screen, except where a clear step puts
+// the snapshot's own pixels anyway: it starts from the last clear that
+// covers the whole tile, or, when the first step to reach the tile is a
+// clear, only the part around that clear is dimmed.
 void SceneCompositor::RecomposeTile(Canvas& backBuffer, const Box& tile) const {
   const auto coversTile = [&tile](const Step& step) {
     return step.kind == Kind::Clear && IntersectBox(step.dst, tile) == tile;
   };
   const auto lastCover = std::find_if(steps_.rbegin(), steps_.rend(), coversTile);
   auto first = steps_.begin();
-  if (lastCover == steps_.rend()) DimInto(backBuffer, *snapshot_, tile);
-  else first = std::prev(lastCover.base());
+  if (lastCover != steps_.rend()) {
+    first = std::prev(lastCover.base());
+  } else {
+    const auto reaches = [&](const Step& step) { return !IntersectBox(Reach(step), tile).Empty(); };
+    const auto firstReaching = std::find_if(steps_.begin(), steps_.end(), reaches);
+    const bool clearFirst = firstReaching != steps_.end() && firstReaching->kind == Kind::Clear &&
+                            firstReaching->dst.width > 0 && firstReaching->dst.height > 0;
+    DimAround(backBuffer, *snapshot_, tile, clearFirst ? IntersectBox(firstReaching->dst, tile) : Box{});
+  }
   for (auto it = first; it != steps_.end(); ++it) {
     const Step& step = *it;
     if (IntersectBox(Reach(step), tile).Empty()) continue;
