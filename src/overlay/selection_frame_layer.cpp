@@ -25,6 +25,14 @@ std::array<PointF, 8> HandleCorners(int32_t w, int32_t h) {
 
 Box Grow(const Box& b, int32_t by) { return {b.x - by, b.y - by, b.width + 2 * by, b.height + 2 * by}; }
 
+// Every band and handle lies within this many pixels of the layer's edge,
+// so a tile further in than that shows none of them.
+constexpr int32_t kInteriorMargin = 8;
+
+bool Inside(const Box& inner, const Box& outer) {
+  return inner.x >= outer.x && inner.y >= outer.y && inner.Right() <= outer.Right() && inner.Bottom() <= outer.Bottom();
+}
+
 // The pixel box a handle with its corner at frame point c may touch.
 Box HandleReach(int32_t left, int32_t top, const PointF& c) {
   const int32_t x = left - 2 + static_cast<int32_t>(std::floor(c.x));
@@ -58,7 +66,7 @@ Box SelectionFrameLayer::Bounds() const { return {left_ - 2, top_ - 2, w_ + 5, h
 // fixed by where the bands cross the tile; a handle is fixed by its corner.
 uint64_t SelectionFrameLayer::TileSignature(const Box& tile) const {
   const Box clip = IntersectBox(Bounds(), tile);
-  if (clip.Empty()) return 0;
+  if (clip.Empty() || Inside(tile, Grow(Bounds(), -kInteriorMargin))) return 0;
   uint64_t sig = MixBox(MixSignature(border_, handle_), clip);
   bool touched = false;
   for (const Box& band : Bands()) {
