@@ -37,10 +37,11 @@ done
 
 # --- Build ------------------------------------------------------------------
 echo "== building in $BUILD"
+mkdir -p "$BUILD"
 if ! cmake -S "$SRC" -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$SRC/cmake/mingw-w64.cmake" \
-       -DREGIONCAP_TESTS=ON >"$BUILD.configure.log" 2>&1 ||
+       -DREGIONCAP_TESTS=ON >"$BUILD/configure.log" 2>&1 ||
    ! cmake --build "$BUILD" -j2 --target regioncap regioncap_win32_tests show_picture; then
-  tail -20 "$BUILD.configure.log" 2>/dev/null
+  tail -20 "$BUILD/configure.log" 2>/dev/null
   record build FAIL "the cross build failed"
   summary
   exit 1

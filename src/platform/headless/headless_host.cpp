@@ -1,6 +1,5 @@
 #include "platform/headless/headless_host.h"
 
-#include <cstring>
 #include <thread>
 
 #include "app/run.h"
@@ -52,22 +51,31 @@ bool HeadlessHost::KeyDown(uint32_t key) { return Send({MessageKind::KeyDown, ke
 
 Size HeadlessHost::ScreenSize() { return {screen_.Width(), screen_.Height()}; }
 
-// Fresh memory is slow to touch the first time, so the copy is backed in
-// one call and split between two threads.
-Canvas HeadlessHost::TakeSnapshot() {
-  Canvas shot(screen_.Width(), screen_.Height());
-  if (shot.Empty()) return shot;
-  const size_t rowBytes = static_cast<size_t>(shot.Width()) * sizeof(Pixel);
-  HeadlessPrefault(shot.Data(), rowBytes * shot.Height());
+namespace {
+
+// Fresh memory is slow to touch the first time, so a large copy is backed in
+// one call and split between two threads. `area` lies inside `source`.
+Canvas CopyInParallel(const Canvas& source, const Box& area, Pixel orMask) {
+  Canvas copy(area.width, area.height);
+  if (copy.Empty()) return copy;
+  HeadlessPrefault(copy.Data(), static_cast<size_t>(area.width) * area.height * sizeof(Pixel));
   const auto copyRows = [&](int32_t first, int32_t end) {
-    std::memcpy(shot.Row(first), screen_.Row(first), rowBytes * static_cast<size_t>(end - first));
+    for (int32_t y = first; y < end; ++y) {
+      const Pixel* from = source.Row(area.y + y) + area.x;
+      Pixel* to = copy.Row(y);
+      for (int32_t x = 0; x < area.width; ++x) to[x] = from[x] | orMask;
+    }
   };
-  const int32_t half = shot.Height() / 2;
-  std::thread lower(copyRows, half, shot.Height());
+  const int32_t half = area.height / 2;
+  std::thread lower(copyRows, half, area.height);
   copyRows(0, half);
   lower.join();
-  return shot;
+  return copy;
 }
+
+}  // namespace
+
+Canvas HeadlessHost::TakeSnapshot() { return CopyInParallel(screen_, screen_.Bounds(), 0); }
 
 void HeadlessHost::LoadWindow(const std::function<void()>& onCreate) {
   windowCreated_ = true;
@@ -144,7 +152,8 @@ HostResult HeadlessHost::SetClipboardImage(const Canvas& source, const Box& area
     if (clipboardFailures_ > 0) --clipboardFailures_;
     return HostResult::Fail("Headless: the clipboard is held by another program");
   }
-  clipboard_ = OpaqueCopy(source, area);
+  const bool inside = !area.Empty() && IntersectBox(area, source.Bounds()) == area;
+  clipboard_ = inside ? CopyInParallel(source, area, 0xFF000000u) : OpaqueCopy(source, area);
   return HostResult::Ok();
 }
 
