@@ -7,10 +7,6 @@
 #include <thread>
 
 #include "platform/x11/x11_pixels.h"
-#include <chrono>
-#include <cstdio>
-static auto T1=std::chrono::steady_clock::now();
-static void Tn(const char*w){auto n=std::chrono::steady_clock::now();std::fprintf(stderr,"  %s %.1f\n",w,std::chrono::duration<double,std::milli>(n-T1).count());T1=n;}
 #include "platform/x11/x11_shm_image.h"
 
 namespace rc {
