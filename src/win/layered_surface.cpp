@@ -94,9 +94,7 @@ bool LayeredSurface::Present() {
 // back buffer is written first, as the window shows nothing else.
 bool LayeredSurface::PresentDimmedScreen() {
   if (Host().PresentsPieces() && PresentDimmedInStrips()) {
-    fill_ = std::jthread([&back = canvas_, &snapshot = *scene_.Snapshot(), frame = scene_.Frame()] {
-      DimInto(back, snapshot, frame);
-    });
+    fill_.Start(canvas_, *scene_.Snapshot(), scene_.Frame());
     return true;
   }
   DimInto(canvas_, *scene_.Snapshot(), scene_.Frame());
@@ -115,9 +113,7 @@ bool LayeredSurface::PresentDimmedInStrips() {
   return true;
 }
 
-void LayeredSurface::Settle() {
-  if (fill_.joinable()) fill_.join();
-}
+void LayeredSurface::Settle() { fill_.Finish(); }
 
 void LayeredSurface::MarkChanged(const Box& box) {
   changed_ = UnionBox(changed_, IntersectBox(box, canvas_.Bounds()));

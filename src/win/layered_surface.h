@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <thread>
 
 #include "gfx/canvas.h"
+#include "win/dimmed_fill.h"
 #include "win/scene_compositor.h"
 
 namespace rc {
@@ -69,8 +69,8 @@ class LayeredSurface {
   Box changed_;
   SceneCompositor scene_;
   bool dimmedPending_ = false;
-  // Declared last, so that it is joined before the canvas goes.
-  std::jthread fill_;
+  // Declared last, so that it ends before the canvas goes.
+  DimmedFill fill_;
 };
 
 }  // namespace rc
