@@ -1,6 +1,7 @@
 // What the headless host borrows from a real platform: text, image codecs,
-// files, and a way to get memory ready before it is written. The build links the Linux set or the Windows set,
-// so the same scripted captures can be measured on either.
+// files, and a way to get memory ready before it is written. The build links
+// the Linux set or the Windows set, so the same scripted captures can be
+// measured on either.
 #pragma once
 
 #include <cstdint>
