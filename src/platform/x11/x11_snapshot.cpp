@@ -1,11 +1,8 @@
 #include "platform/x11/x11_snapshot.h"
 
-#include <sys/mman.h>
-#include <unistd.h>
-
-#include <cstdint>
 #include <thread>
 
+#include "platform/posix/posix_memory.h"
 #include "platform/x11/x11_pixels.h"
 #include "platform/x11/x11_shm_image.h"
 
@@ -25,13 +22,7 @@ void CopyOpaque(const uint8_t* data, int32_t stride, Canvas& out, int32_t firstR
 // Fresh memory is slow to touch the first time: the canvas is backed in one
 // call and the copy split between two threads.
 void CopyOpaqueInParallel(const uint8_t* data, int32_t stride, Canvas& out) {
-#ifdef MADV_POPULATE_WRITE
-  const auto page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
-  const auto first = reinterpret_cast<uintptr_t>(out.Data());
-  const uintptr_t start = (first + page - 1) & ~(page - 1);
-  const uintptr_t end = (first + static_cast<size_t>(out.Width()) * out.Height() * sizeof(Pixel)) & ~(page - 1);
-  if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_WRITE);
-#endif
+  PrefaultForWriting(out.Data(), static_cast<size_t>(out.Width()) * out.Height() * sizeof(Pixel));
   const int32_t half = out.Height() / 2;
   std::thread lower([&] { CopyOpaque(data, stride, out, half, out.Height()); });
   CopyOpaque(data, stride, out, 0, half);

@@ -1,0 +1,23 @@
+#include "platform/posix/posix_memory.h"
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
+
+namespace rc {
+
+void PrefaultForWriting(void* memory, size_t bytes) {
+#ifdef MADV_POPULATE_WRITE
+  // Whole pages only: the partial pages at either end may hold other data.
+  const auto page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+  const auto start = (reinterpret_cast<uintptr_t>(memory) + page - 1) & ~(page - 1);
+  const auto end = (reinterpret_cast<uintptr_t>(memory) + bytes) & ~(page - 1);
+  if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_WRITE);
+#else
+  (void)memory;
+  (void)bytes;
+#endif
+}
+
+}  // namespace rc

@@ -1,0 +1,13 @@
+// Memory services shared by the Linux and headless hosts.
+#pragma once
+
+#include <cstddef>
+
+namespace rc {
+
+// Asks the system to back freshly allocated memory now, in one call, rather
+// than a page at a time as it is first written. Only a hint: it does nothing
+// where the system does not offer it.
+void PrefaultForWriting(void* memory, size_t bytes);
+
+}  // namespace rc
