@@ -20,7 +20,7 @@ namespace {
 enum class Aim { Screen, Toolbar, Menu };
 
 struct Step {
-  Message message;
+  MessageKind kind;
   Point cursor;
   Aim aim = Aim::Screen;
   Point offset;
@@ -49,7 +49,7 @@ std::vector<Step> RandomSession(std::mt19937& rng, int32_t w, int32_t h, size_t 
     else if (k < 20) m = MessageKind::RightUp;
     else if (k < 21) m = MessageKind::LeftDoubleClick;
     else if (k < 23) m = MessageKind::Other;
-    steps.push_back({{m, 0}, {x(rng), y(rng)}, RandomAim(rng), {toolbarX(rng), menuY(rng)}});
+    steps.push_back({m, {x(rng), y(rng)}, RandomAim(rng), {toolbarX(rng), menuY(rng)}});
   }
   return steps;
 }
@@ -89,7 +89,7 @@ std::vector<Canvas> Replay(const std::vector<Step>& steps, int32_t w, int32_t h,
   for (const Step& step : steps) {
     const Point cursor = Resolve(step);
     host.SetCursor(cursor.x, cursor.y);
-    if (!host.Send(step.message)) break;
+    if (!host.Send(host.At(step.kind))) break;
     frames.push_back(host.Presented().Clone());
   }
   UseCompositor(Compositor::Fast);
@@ -114,8 +114,8 @@ int FirstDifference(const std::vector<Canvas>& a, const std::vector<Canvas>& b, 
 // it: the session starts with the toolbar and the menu shown.
 std::vector<Step> SelectionAndMenu(int32_t w, int32_t h) {
   const Point from{w / 4, h / 4}, to{w / 2, h / 2};
-  return {{{MessageKind::LeftDown, 0}, from}, {{MessageKind::MouseMove, 0}, to}, {{MessageKind::LeftUp, 0}, to},
-          {{MessageKind::RightUp, 0}, {from.x + 5, from.y + 5}}};
+  return {{MessageKind::LeftDown, from}, {MessageKind::MouseMove, to}, {MessageKind::LeftUp, to},
+          {MessageKind::RightUp, {from.x + 5, from.y + 5}}};
 }
 
 void CheckSessions(int32_t w, int32_t h, int sessions, size_t length, uint32_t seed, bool openMenuFirst = false,
@@ -180,7 +180,7 @@ TEST(CompositorOracle, EscapeWhileTheBackBufferFillsEndsCleanly) {
   for (int i = 0; i < 3; ++i) {
     HeadlessHost host(3840, 2160);
     host.Start();
-    EXPECT_FALSE(host.KeyDown(kVkEscape));
+    EXPECT_FALSE(host.KeyDown(Key::Escape));
     EXPECT_EQ(host.ExitCode(), 0);
   }
 }

@@ -9,14 +9,14 @@ namespace {
 using Dispatch = testing::CaptureTest;
 
 TEST_F(Dispatch, EscapeEndsAtOnceWithCodeZeroAndCleansUpOnce) {
-  EXPECT_FALSE(host->KeyDown(kVkEscape));
+  EXPECT_FALSE(host->KeyDown(Key::Escape));
   EXPECT_EQ(host->ExitCode(), 0);
   EXPECT_EQ(host->ExitRoutineRuns(), 1);
   EXPECT_FALSE(HasState());
 }
 
 TEST_F(Dispatch, OtherKeysDoNothing) {
-  EXPECT_TRUE(host->KeyDown('A'));
+  EXPECT_TRUE(host->KeyDown(Key::A));
   EXPECT_FALSE(host->Ended());
 }
 
@@ -24,7 +24,7 @@ TEST_F(Dispatch, EscapeDuringADragEndsToo) {
   host->SetCursor(10, 10);
   host->LeftDown();
   host->MoveTo(50, 50);
-  EXPECT_FALSE(host->KeyDown(kVkEscape));
+  EXPECT_FALSE(host->KeyDown(Key::Escape));
   EXPECT_EQ(host->ExitCode(), 0);
 }
 
@@ -106,7 +106,10 @@ namespace {
 // window procedure before the loop starts: an early Escape ends at once.
 TEST(PendingMessages, AnEscapeQueuedBeforeStartUpEndsTheCapture) {
   HeadlessHost host(200, 150);
-  host.Post({MessageKind::KeyDown, kVkEscape});
+  Message escape;
+  escape.kind = MessageKind::KeyDown;
+  escape.key = Key::Escape;
+  host.Post(escape);
   EXPECT_FALSE(host.Start());
   EXPECT_EQ(host.ExitCode(), 0);
   EXPECT_EQ(host.ExitRoutineRuns(), 1);

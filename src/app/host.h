@@ -11,20 +11,11 @@
 
 #include "gfx/canvas.h"
 #include "gfx/geometry.h"
+#include "app/message.h"
 
 namespace rc {
 
 class ImageCodec;
-
-// The six input messages the overlay acts on, plus everything else.
-enum class MessageKind { KeyDown, MouseMove, LeftDown, LeftUp, LeftDoubleClick, RightUp, Other };
-
-constexpr uint32_t kVkEscape = 0x1B;
-
-struct Message {
-  MessageKind kind = MessageKind::Other;
-  uint32_t key = 0;  // virtual-key code, for KeyDown only
-};
 
 // A window procedure: takes one message, returns the procedure's result.
 using WindowProc = std::function<intptr_t(const Message&)>;
@@ -101,6 +92,8 @@ class HostRuntime {
 
   // Screen.
   virtual Size ScreenSize() = 0;
+  // Where the pointer is now. Only for start-up: while handling a message the
+  // program reads the position the message carries.
   virtual Point CursorPos() = 0;
   // The whole screen as it is now, opaque (alpha 255 everywhere).
   virtual Canvas TakeSnapshot() = 0;

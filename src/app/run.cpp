@@ -62,6 +62,7 @@ void ComposeFirstFrame(CaptureState& s, int32_t width, int32_t height) {
 void OnOverlayCreated() {
   CaptureState& s = State();
   s.ScreenSnapshot = Host().TakeSnapshot();
+  s.Cursor = Host().CursorPos();
   const Size screen = Host().ScreenSize();
   Host().SetWindowBounds({0, 0, screen.width, screen.height});
   Host().SetMousePointer(OverlayCursor());

@@ -48,6 +48,11 @@ struct CaptureState {
   Point DragOffset{-1, -1};
   Point DragSize{-1, -1};
   Point LastHitPoint{0, 0};
+  // The pointer, in overlay coordinates, as the message being handled (or
+  // the latest one that carried a position) reports it.
+  Point Cursor{0, 0};
+  // The modifiers held when that message happened (Modifier bits).
+  uint32_t Modifiers = 0;
 };
 
 // The running capture's state. Exists from start-up until ExitCleanup.

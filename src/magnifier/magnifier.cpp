@@ -125,14 +125,14 @@ Point MagnifierOrigin(Point cursor, Size screen) {
 }
 
 void PlaceMagnifier() {
-  const Point origin = MagnifierOrigin(Host().CursorPos(), Host().ScreenSize());
+  const Point origin = MagnifierOrigin(State().Cursor, Host().ScreenSize());
   DrawMagnifier(State().OverlaySurface, origin.x, origin.y);
 }
 
 void DrawMagnifier(LayeredSurface& surface, int32_t x, int32_t y) {
   GpGraphics content;
   content.AdoptCanvas(UnchangingLayers().content.CanvasDC().Clone());
-  DrawZoom(content, Host().CursorPos());
+  DrawZoom(content, State().Cursor);
   GpSolidBrush brush;
   brush.Create(0xFF000000);
   DrawReadout(content, brush);

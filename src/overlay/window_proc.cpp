@@ -22,7 +22,7 @@ void CloseMenu(CaptureState& s) {
 }
 
 void OnKeyDown(const Message& m) {
-  if (m.key == kVkEscape) EndCapture();
+  if (m.key == Key::Escape) EndCapture();
 }
 
 void OnMouseMove(CaptureState& s) {
@@ -61,7 +61,7 @@ void OnLeftDown(CaptureState& s) {
   } else if (s.HitZone == HitZone::Menu) {
     HandleMenuEvent(UiEvent::Press);
   } else if (s.CaptureMode == CaptureMode::Draw) {
-    s.DragAnchor = Host().CursorPos();
+    s.DragAnchor = State().Cursor;
   } else if (s.CaptureMode == CaptureMode::Adjust || s.CaptureMode == CaptureMode::Drag) {
     s.DragInProgress = 1;
   }
@@ -114,15 +114,19 @@ void Dispatch(CaptureState& s, const Message& m) {
       if (s.SelectionComplete == 1) FinishCapture();
       break;
     case MessageKind::RightUp: OnRightUp(s); break;
-    case MessageKind::Other: break;
+    default: break;
   }
 }
 
 }  // namespace
 
 intptr_t OverlayWindowProc(const Message& message) {
-  UpdateModeFromCursor();
   CaptureState& s = State();
+  if (message.IsPointer()) {
+    s.Cursor = message.pos;
+    s.Modifiers = message.mods;
+  }
+  UpdateModeFromCursor();
   Dispatch(s, message);
   s.OverlaySurface.Present();
   return s.OverlayHook.CallPrevious(message);

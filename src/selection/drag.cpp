@@ -119,7 +119,7 @@ void WidenDegenerateSelection() {
 
 void TrackRubberBand() {
   CaptureState& s = State();
-  const Point mouse = Host().CursorPos();
+  const Point mouse = State().Cursor;
   RepaintDimmedScreen();
   const IntRect spanned = Spanned(s.DragAnchor, mouse);
   s.SelectionRect = spanned;
@@ -129,7 +129,7 @@ void TrackRubberBand() {
 
 void TrackMoveOrResize() {
   CaptureState& s = State();
-  const Point mouse = Host().CursorPos();
+  const Point mouse = State().Cursor;
   if (s.CaptureMode == CaptureMode::Drag) {
     MoveStep(s, mouse);
     return;

@@ -64,7 +64,7 @@ void HitTestZones(int32_t x, int32_t y) {
 }
 
 void UpdateModeFromCursor() {
-  const Point cursor = Host().CursorPos();
+  const Point cursor = State().Cursor;
   HitTestZones(cursor.x, cursor.y);
   CaptureState& s = State();
   if (s.DragInProgress == 1) return;

@@ -69,7 +69,7 @@ void PaintMenu(const IntRect& highlight) {
 
 void HandleMenuEvent(UiEvent event) {
   if (event == UiEvent::Repaint) {
-    const Point origin = MenuOrigin(Host().CursorPos(), Host().ScreenSize());
+    const Point origin = MenuOrigin(State().Cursor, Host().ScreenSize());
     State().MenuRect.left = origin.x;
     State().MenuRect.top = origin.y;
     PaintMenu(IntRect{});

@@ -33,7 +33,7 @@ bool MenuItemAt(int32_t dx, int32_t dy, IntRect& highlight, int32_t& index) {
 }
 
 bool HitTestMenu(IntRect& highlight, int32_t& index) {
-  const Point cursor = Host().CursorPos();
+  const Point cursor = State().Cursor;
   const IntRect& menu = State().MenuRect;
   return MenuItemAt(cursor.x - menu.left, cursor.y - menu.top, highlight, index);
 }

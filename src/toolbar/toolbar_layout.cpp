@@ -44,7 +44,7 @@ bool ToolbarButtonAt(int32_t dx, int32_t dy, IntRect& highlight, int32_t& index)
 }
 
 bool HitTestToolbar(IntRect& highlight, int32_t& index) {
-  const Point cursor = Host().CursorPos();
+  const Point cursor = State().Cursor;
   const IntRect& bar = State().ToolbarRect;
   return ToolbarButtonAt(cursor.x - bar.left, cursor.y - bar.top, highlight, index);
 }

@@ -29,7 +29,7 @@ std::string ReadWholeFile(const std::string& path) {
 
 TEST(Win32Messages, TheSixInputMessagesAndEverythingElse) {
   EXPECT_EQ(TranslateNativeMessage(WM_KEYDOWN, VK_ESCAPE).kind, MessageKind::KeyDown);
-  EXPECT_EQ(TranslateNativeMessage(WM_KEYDOWN, VK_ESCAPE).key, kVkEscape);
+  EXPECT_EQ(TranslateNativeMessage(WM_KEYDOWN, VK_ESCAPE).key, Key::Escape);
   EXPECT_EQ(TranslateNativeMessage(WM_MOUSEMOVE, 0x1234).kind, MessageKind::MouseMove);
   EXPECT_EQ(TranslateNativeMessage(WM_LBUTTONDOWN, 1).kind, MessageKind::LeftDown);
   EXPECT_EQ(TranslateNativeMessage(WM_LBUTTONUP, 0).kind, MessageKind::LeftUp);
@@ -37,7 +37,7 @@ TEST(Win32Messages, TheSixInputMessagesAndEverythingElse) {
   EXPECT_EQ(TranslateNativeMessage(WM_RBUTTONUP, 0).kind, MessageKind::RightUp);
   for (UINT other : {WM_KEYUP, WM_RBUTTONDOWN, WM_SETCURSOR, WM_PAINT, WM_SYSKEYDOWN}) {
     EXPECT_EQ(TranslateNativeMessage(other, VK_ESCAPE).kind, MessageKind::Other) << other;
-    EXPECT_EQ(TranslateNativeMessage(other, VK_ESCAPE).key, 0u) << other;
+    EXPECT_EQ(TranslateNativeMessage(other, VK_ESCAPE).key, Key::Unknown) << other;
   }
 }
 

@@ -41,13 +41,31 @@ bool HeadlessHost::Send(const Message& message) {
 
 bool HeadlessHost::MoveTo(int32_t x, int32_t y) {
   SetCursor(x, y);
-  return Send({MessageKind::MouseMove, 0});
+  return Send(At(MessageKind::MouseMove));
 }
-bool HeadlessHost::LeftDown() { return Send({MessageKind::LeftDown, 0}); }
-bool HeadlessHost::LeftUp() { return Send({MessageKind::LeftUp, 0}); }
-bool HeadlessHost::DoubleClick() { return Send({MessageKind::LeftDoubleClick, 0}); }
-bool HeadlessHost::RightUp() { return Send({MessageKind::RightUp, 0}); }
-bool HeadlessHost::KeyDown(uint32_t key) { return Send({MessageKind::KeyDown, key}); }
+bool HeadlessHost::LeftDown() { return Send(At(MessageKind::LeftDown)); }
+bool HeadlessHost::LeftUp() { return Send(At(MessageKind::LeftUp)); }
+bool HeadlessHost::DoubleClick() { return Send(At(MessageKind::LeftDoubleClick)); }
+bool HeadlessHost::RightUp() { return Send(At(MessageKind::RightUp)); }
+bool HeadlessHost::KeyDown(Key key, uint32_t mods) {
+  Message m = At(MessageKind::KeyDown);
+  m.key = key;
+  m.mods = mods;
+  return Send(m);
+}
+bool HeadlessHost::TypeText(const std::string& utf8) {
+  Message m = At(MessageKind::Text);
+  m.text = utf8;
+  return Send(m);
+}
+
+Message HeadlessHost::At(MessageKind kind) const {
+  Message m;
+  m.kind = kind;
+  m.pos = cursor_;
+  m.mods = mods_;
+  return m;
+}
 
 Size HeadlessHost::ScreenSize() { return {screen_.Width(), screen_.Height()}; }
 

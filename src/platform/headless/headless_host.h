@@ -39,7 +39,13 @@ class HeadlessHost : public HostRuntime {
   bool LeftUp();
   bool DoubleClick();
   bool RightUp();
-  bool KeyDown(uint32_t key);
+  bool KeyDown(Key key, uint32_t mods = 0);
+  // A Text message, as typing or an input method delivers it.
+  bool TypeText(const std::string& utf8);
+  // The modifiers every following pointer message carries (Modifier bits).
+  void HoldModifiers(uint32_t mods) { mods_ = mods; }
+  // A message of `kind` at the cursor, with the held modifiers.
+  Message At(MessageKind kind) const;
   // Queues a message for the next ProcessPendingMessages or loop run.
   void Post(const Message& message) { queue_.push_back(message); }
 
@@ -107,6 +113,7 @@ class HeadlessHost : public HostRuntime {
 
   Canvas screen_;
   Point cursor_;
+  uint32_t mods_ = 0;
   Box bounds_;
   bool windowCreated_ = false;
   bool layered_ = false;

@@ -127,7 +127,9 @@ LRESULT Win32Host::Dispatch(const NativeMessage& native) {
   current_ = native;
   LRESULT result = 0;
   try {
-    result = proc_ ? proc_(TranslateNativeMessage(native.message, native.wParam)) : DefaultProcedure();
+    Message message = TranslateNativeMessage(native.message, native.wParam);
+    if (message.IsPointer()) message.pos = CursorPos();
+    result = proc_ ? proc_(message) : DefaultProcedure();
   } catch (const std::exception& e) {
     RaiseRuntimeError(std::nullopt, e.what());
   }

@@ -4,22 +4,34 @@
 
 namespace rc {
 
+namespace {
+
+Message Of(MessageKind kind, Key key = Key::Unknown) {
+  Message m;
+  m.kind = kind;
+  m.key = key;
+  return m;
+}
+
+}  // namespace
+
 Message TranslateNativeMessage(uint32_t message, uintptr_t wParam) {
   switch (message) {
     case WM_KEYDOWN:
-      return {MessageKind::KeyDown, static_cast<uint32_t>(wParam)};
+      // Our key codes keep the virtual-key values of the keys they share.
+      return Of(MessageKind::KeyDown, static_cast<Key>(wParam));
     case WM_MOUSEMOVE:
-      return {MessageKind::MouseMove, 0};
+      return Of(MessageKind::MouseMove);
     case WM_LBUTTONDOWN:
-      return {MessageKind::LeftDown, 0};
+      return Of(MessageKind::LeftDown);
     case WM_LBUTTONUP:
-      return {MessageKind::LeftUp, 0};
+      return Of(MessageKind::LeftUp);
     case WM_LBUTTONDBLCLK:
-      return {MessageKind::LeftDoubleClick, 0};
+      return Of(MessageKind::LeftDoubleClick);
     case WM_RBUTTONUP:
-      return {MessageKind::RightUp, 0};
+      return Of(MessageKind::RightUp);
     default:
-      return {MessageKind::Other, 0};
+      return Of(MessageKind::Other);
   }
 }
 

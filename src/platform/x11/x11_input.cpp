@@ -6,7 +6,12 @@ namespace rc {
 
 namespace {
 
-Message Of(MessageKind kind, uint32_t key = 0) { return Message{kind, key}; }
+Message Of(MessageKind kind, Key key = Key::Unknown) {
+  Message m;
+  m.kind = kind;
+  m.key = key;
+  return m;
+}
 
 std::optional<Point> RootPosition(const XEvent& event) {
   switch (event.type) {
@@ -20,26 +25,32 @@ std::optional<Point> RootPosition(const XEvent& event) {
 
 }  // namespace
 
-uint32_t VirtualKeyFor(KeySym sym) {
-  if (sym >= XK_a && sym <= XK_z) return static_cast<uint32_t>(sym - XK_a + 'A');
-  if ((sym >= XK_A && sym <= XK_Z) || (sym >= XK_0 && sym <= XK_9)) return static_cast<uint32_t>(sym);
+Key KeyFor(KeySym sym) {
+  if (sym >= XK_a && sym <= XK_z) return static_cast<Key>(sym - XK_a + 'A');
+  if ((sym >= XK_A && sym <= XK_Z) || (sym >= XK_0 && sym <= XK_9)) return static_cast<Key>(sym);
   switch (sym) {
-    case XK_Escape: return kVkEscape;
-    case XK_Return: case XK_KP_Enter: return 0x0D;
-    case XK_BackSpace: return 0x08;
-    case XK_Tab: return 0x09;
-    case XK_space: return 0x20;
-    case XK_Left: return 0x25;
-    case XK_Up: return 0x26;
-    case XK_Right: return 0x27;
-    case XK_Down: return 0x28;
-    case XK_Delete: return 0x2E;
-    default: return 0;
+    case XK_Escape: return Key::Escape;
+    case XK_Return: case XK_KP_Enter: return Key::Return;
+    case XK_BackSpace: return Key::Backspace;
+    case XK_Tab: return Key::Tab;
+    case XK_space: return Key::Space;
+    case XK_Left: return Key::Left;
+    case XK_Up: return Key::Up;
+    case XK_Right: return Key::Right;
+    case XK_Down: return Key::Down;
+    case XK_Delete: return Key::Delete;
+    default: return Key::Unknown;
   }
 }
 
 Message X11InputTranslator::Translate(const XEvent& event) {
   position_ = RootPosition(event);
+  Message m = Classify(event);
+  if (m.IsPointer() && position_) m.pos = *position_;
+  return m;
+}
+
+Message X11InputTranslator::Classify(const XEvent& event) {
   switch (event.type) {
     case KeyPress: return FromKey(event.xkey);
     case MotionNotify:
@@ -56,8 +67,8 @@ Message X11InputTranslator::Translate(const XEvent& event) {
 
 Message X11InputTranslator::FromKey(const XKeyEvent& key) {
   XKeyEvent copy = key;
-  const uint32_t vk = VirtualKeyFor(XLookupKeysym(&copy, 0));
-  return vk == 0 ? Of(MessageKind::Other) : Of(MessageKind::KeyDown, vk);
+  const Key k = KeyFor(XLookupKeysym(&copy, 0));
+  return k == Key::Unknown ? Of(MessageKind::Other) : Of(MessageKind::KeyDown, k);
 }
 
 Message X11InputTranslator::FromPress(const XButtonEvent& button) {

@@ -11,8 +11,8 @@
 
 namespace rc {
 
-// The virtual-key code for a key the program might know, 0 for the rest.
-uint32_t VirtualKeyFor(KeySym sym);
+// Our key code for a key the program might know, Key::Unknown for the rest.
+Key KeyFor(KeySym sym);
 
 class X11InputTranslator {
  public:
@@ -27,6 +27,7 @@ class X11InputTranslator {
   std::optional<Point> EventPosition() const { return position_; }
 
  private:
+  Message Classify(const XEvent& event);
   Message FromKey(const XKeyEvent& key);
   Message FromPress(const XButtonEvent& button);
   void SkipQueuedMotion();
