@@ -12,6 +12,7 @@
 #include "gfx/canvas.h"
 #include "gfx/geometry.h"
 #include "app/message.h"
+#include "app/monitors.h"
 
 namespace rc {
 
@@ -95,6 +96,14 @@ class HostRuntime {
   // Where the pointer is now. Only for start-up: while handling a message the
   // program reads the position the message carries.
   virtual Point CursorPos() = 0;
+  // The desktop: the rectangle holding every monitor, in desktop coordinates
+  // (its origin may be negative), and the monitors in it. Areas of the
+  // desktop that no monitor shows are part of the snapshot, black.
+  virtual Box DesktopRect() {
+    const Size s = ScreenSize();
+    return {0, 0, s.width, s.height};
+  }
+  virtual std::vector<Monitor> Monitors() { return {Monitor{DesktopRect(), 1.0f, true}}; }
   // The whole screen as it is now, opaque (alpha 255 everywhere).
   virtual Canvas TakeSnapshot() = 0;
 

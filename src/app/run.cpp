@@ -6,6 +6,7 @@
 #include "app/conversions.h"
 #include "app/exit_cleanup.h"
 #include "app/host.h"
+#include "app/monitors.h"
 #include "app/overlay_cursor.h"
 #include "app/state.h"
 #include "gfx/blend.h"
@@ -62,7 +63,10 @@ void ComposeFirstFrame(CaptureState& s, int32_t width, int32_t height) {
 void OnOverlayCreated() {
   CaptureState& s = State();
   s.ScreenSnapshot = Host().TakeSnapshot();
-  s.Cursor = Host().CursorPos();
+  s.Desktop = Host().DesktopRect();
+  s.Monitors = ShiftedMonitors(Host().Monitors(), {s.Desktop.x, s.Desktop.y});
+  const Point cursor = Host().CursorPos();
+  s.Cursor = {cursor.x - s.Desktop.x, cursor.y - s.Desktop.y};
   const Size screen = Host().ScreenSize();
   Host().SetWindowBounds({0, 0, screen.width, screen.height});
   Host().SetMousePointer(OverlayCursor());

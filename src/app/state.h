@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <memory>
 
+#include <vector>
+
+#include "app/monitors.h"
 #include "gfx/canvas.h"
 #include "gfx/geometry.h"
 #include "gfx/gp_brush.h"
@@ -48,6 +51,11 @@ struct CaptureState {
   Point DragOffset{-1, -1};
   Point DragSize{-1, -1};
   Point LastHitPoint{0, 0};
+  // The desktop in desktop coordinates, and its monitors in overlay
+  // coordinates: the overlay's (0, 0) is the desktop's top-left corner.
+  Box Desktop;
+  std::vector<Monitor> Monitors;
+
   // The pointer, in overlay coordinates, as the message being handled (or
   // the latest one that carried a position) reports it.
   Point Cursor{0, 0};

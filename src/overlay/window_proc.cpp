@@ -123,7 +123,7 @@ void Dispatch(CaptureState& s, const Message& m) {
 intptr_t OverlayWindowProc(const Message& message) {
   CaptureState& s = State();
   if (message.IsPointer()) {
-    s.Cursor = message.pos;
+    s.Cursor = {message.pos.x - s.Desktop.x, message.pos.y - s.Desktop.y};
     s.Modifiers = message.mods;
   }
   UpdateModeFromCursor();

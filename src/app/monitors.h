@@ -1,0 +1,27 @@
+// The monitors of the desktop as the overlay sees them: each piece of UI is
+// placed on, and drawn at the scale of, the monitor it belongs to.
+#pragma once
+
+#include <vector>
+
+#include "gfx/geometry.h"
+
+namespace rc {
+
+// One monitor: its rectangle in physical pixels and its UI scale (1 = 96 dpi).
+struct Monitor {
+  Box rect;
+  float scale = 1.0f;
+  bool primary = false;
+  friend bool operator==(const Monitor&, const Monitor&) = default;
+};
+
+// The monitor that holds `p`, else the one nearest to it. `monitors` must
+// not be empty.
+const Monitor& MonitorAt(const std::vector<Monitor>& monitors, Point p);
+
+// `monitors` moved by (-origin.x, -origin.y): from desktop to overlay
+// coordinates, whose (0, 0) is the desktop's top-left corner.
+std::vector<Monitor> ShiftedMonitors(std::vector<Monitor> monitors, Point origin);
+
+}  // namespace rc
