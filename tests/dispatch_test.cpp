@@ -71,6 +71,32 @@ TEST_F(Dispatch, DoubleClickOnASelectionFinishes) {
   EXPECT_EQ(host->ExitCode(), 0);
 }
 
+// Only a drag makes a selection: a click leaves the overlay as it was.
+TEST_F(Dispatch, ClickWithoutADragCompletesNothing) {
+  host->SetCursor(50, 50);
+  host->LeftDown();
+  host->LeftUp();
+  EXPECT_EQ(S().SelectionComplete, 0);
+  EXPECT_TRUE(S().ToolbarRect.IsZero());
+  EXPECT_EQ(Frame().At(10, 10), testing::Dimmed(screen.At(10, 10)));
+  EXPECT_TRUE(host->DoubleClick());
+  EXPECT_FALSE(host->Ended());
+  DragSelection({60, 60}, {120, 100});
+  EXPECT_EQ(S().SelectionComplete, 1);
+  EXPECT_EQ(S().SelectionRect, (IntRect{60, 60, 120, 100}));
+}
+
+// The button was already down when the program started: its release is
+// not the end of a drag the overlay saw.
+TEST_F(Dispatch, ReleaseWithoutAPressIsIgnored) {
+  S().SelectionRect = {10, 10, 50, 50};
+  host->MoveTo(50, 50);
+  host->LeftUp();
+  EXPECT_EQ(S().SelectionComplete, 0);
+  DragSelection({60, 60}, {120, 100});
+  EXPECT_EQ(S().SelectionComplete, 1);
+}
+
 TEST_F(Dispatch, IgnoreNextLeftUpSwallowsOneRelease) {
   S().IgnoreNextLeftUp = 1;
   host->SetCursor(10, 10);

@@ -31,7 +31,7 @@ TEST_F(DragTest, PressAndReleaseWithoutMovingKeepsTheOldRectangle) {
   host->LeftDown();
   host->LeftUp();
   EXPECT_EQ(S().SelectionRect, (IntRect{0, 0, 0, 0}));
-  EXPECT_EQ(S().SelectionComplete, 1);
+  EXPECT_EQ(S().SelectionComplete, 0);
   EXPECT_EQ(S().DragAnchor, (Point{-1, -1}));
   EXPECT_EQ(S().LeftButtonDown, 0);
 }

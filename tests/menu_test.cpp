@@ -144,6 +144,15 @@ TEST_F(MenuTest, ReselectDropsTheSelectionAndSwallowsTheRelease) {
   EXPECT_EQ(S().SelectionComplete, 1);
 }
 
+TEST_F(MenuTest, DoubleClickOnAToolRowKeepsTheCapture) {
+  ASSERT_TRUE(PressItemAt(30));
+  ASSERT_TRUE(host->LeftUp());
+  ASSERT_TRUE(host->DoubleClick());
+  ASSERT_TRUE(host->LeftUp());
+  EXPECT_EQ(S().MenuOpen, 1);
+  EXPECT_FALSE(host->Clipboard().has_value());
+}
+
 TEST_F(MenuTest, ExitEndsWithoutOutput) {
   EXPECT_FALSE(PressItemAt(240));
   EXPECT_EQ(host->ExitCode(), 0);

@@ -140,6 +140,37 @@ TEST_F(ToolbarTest, FinishCopiesTheSelectionOnThePress) {
   EXPECT_EQ(host->Clipboard()->Height(), 100);
 }
 
+// A double-click is a press, a release, a double-click and a release.
+TEST_F(ToolbarTest, DoubleClickOnAButtonIsTwoPressesThere) {
+  for (int32_t dx : {40, 224}) {  // a tool button and the drop arrow
+    ASSERT_TRUE(PressAt(dx, 12));
+    ASSERT_TRUE(host->LeftUp());
+    ASSERT_TRUE(host->DoubleClick()) << dx;
+    ASSERT_TRUE(host->LeftUp());
+    EXPECT_EQ(S().SelectionComplete, 1);
+    EXPECT_FALSE(host->Clipboard().has_value());
+  }
+  ASSERT_TRUE(PressAt(180, 12));  // save, cancelled
+  ASSERT_TRUE(host->LeftUp());
+  DragSelection({100, 100}, {500, 200});
+  host->SetCursor(At(180, 12).x, At(180, 12).y);
+  ASSERT_TRUE(host->DoubleClick());  // the second press opens the dialog again
+  EXPECT_EQ(host->SaveRequests().size(), 2u);
+}
+
+// Finishing an empty selection from the toolbar keeps the capture, and the
+// release of that press completes nothing: the next drag works.
+TEST_F(ToolbarTest, EmptyFinishLeavesTheOverlayReadyForADrag) {
+  S().SelectionRect = {};
+  ASSERT_TRUE(PressAt(300, 12));
+  ASSERT_TRUE(host->LeftUp());
+  EXPECT_EQ(S().SelectionComplete, 0);
+  EXPECT_TRUE(S().ToolbarRect.IsZero());
+  DragSelection({20, 20}, {60, 70});
+  EXPECT_EQ(S().SelectionRect, (IntRect{20, 20, 60, 70}));
+  EXPECT_EQ(S().SelectionComplete, 1);
+}
+
 TEST_F(ToolbarTest, SaveOpensTheDialogOnThePressAndACancelDropsTheSelection) {
   EXPECT_TRUE(PressAt(180, 12));
   EXPECT_EQ(host->SaveRequests().size(), 1u);

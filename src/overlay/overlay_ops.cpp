@@ -1,5 +1,6 @@
 #include "overlay/overlay_ops.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 #include "app/host.h"
@@ -27,6 +28,8 @@ void ResetSelection() {
   s.MenuOpen = 0;
   s.DragInProgress = 0;
   s.HitZone = HitZone::None;
+  // The zone is found afresh even where the pointer has not moved since.
+  s.LastHitPoint = {INT32_MIN, INT32_MIN};
   Host().SetMousePointer(OverlayCursor());
   s.DragOffset = s.DragSize = s.DragAnchor = Point{-1, -1};
   s.SelectionRect.Clear();

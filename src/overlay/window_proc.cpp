@@ -67,14 +67,27 @@ void OnLeftDown(CaptureState& s) {
   }
 }
 
+// Only a drag makes a selection: a click without one leaves the rectangle
+// empty, and completing it would show a toolbar over nothing while new
+// drags were ignored.
+void CompleteSelection(CaptureState& s) {
+  if (s.SelectionRect.Width() <= 0 || s.SelectionRect.Height() <= 0) return;
+  s.SelectionComplete = 1;
+  RedrawFrame(RedrawOption::Clear);
+  HandleToolbarEvent(UiEvent::Repaint);
+}
+
+// A release whose press the overlay never saw (the button was held when
+// the program started, or the press reset the capture) does nothing.
 void OnLeftUp(CaptureState& s) {
+  const bool pressed = s.LeftButtonDown == 1;
   ResetDragState();
   if (s.CaptureMode == CaptureMode::Draw && s.IgnoreNextLeftUp != 0) {
     s.IgnoreNextLeftUp = 0;
+  } else if (!pressed) {
+    return;
   } else if (s.CaptureMode == CaptureMode::Draw) {
-    s.SelectionComplete = 1;
-    RedrawFrame(RedrawOption::Clear);
-    HandleToolbarEvent(UiEvent::Repaint);
+    CompleteSelection(s);
   } else if (s.CaptureMode == CaptureMode::Adjust) {
     RedrawFrame(RedrawOption::Clear);
     HandleToolbarEvent(UiEvent::Repaint);
@@ -104,15 +117,25 @@ void OnRightUp(CaptureState& s) {
   }
 }
 
+// The toolbar and the menu take a double-click as the second press it is:
+// choosing two tools quickly must not end the capture.
+bool OnPanel(HitZone zone) { return zone == HitZone::Toolbar || zone == HitZone::Menu; }
+
+void OnLeftDoubleClick(CaptureState& s) {
+  if (OnPanel(s.HitZone)) {
+    OnLeftDown(s);
+  } else if (s.SelectionComplete == 1) {
+    FinishCapture();
+  }
+}
+
 void Dispatch(CaptureState& s, const Message& m) {
   switch (m.kind) {
     case MessageKind::KeyDown: OnKeyDown(m); break;
     case MessageKind::MouseMove: OnMouseMove(s); break;
     case MessageKind::LeftDown: OnLeftDown(s); break;
     case MessageKind::LeftUp: OnLeftUp(s); break;
-    case MessageKind::LeftDoubleClick:
-      if (s.SelectionComplete == 1) FinishCapture();
-      break;
+    case MessageKind::LeftDoubleClick: OnLeftDoubleClick(s); break;
     case MessageKind::RightUp: OnRightUp(s); break;
     default: break;
   }
