@@ -69,12 +69,35 @@ TEST(DragOnWideScreen, MoveStopsAtTheRightEdge) {
   EXPECT_EQ(State().SelectionRect.left, 1810);
 }
 
-TEST_F(DragTest, SelectionOffTheScreenCannotBeMoved) {
-  host->SetCursor(0, 100);
+// A thin selection at an edge of the 640 x 480 screen grows inwards: the
+// picture never holds a column or row that is not on the screen.
+TEST_F(DragTest, ThinSelectionAtAnEdgeGrowsInwards) {
+  const struct {
+    Point from, to;
+    IntRect widened;
+  } cases[] = {
+      {{0, 100}, {0, 200}, {0, 100, 2, 200}},     {{0, 100}, {1, 200}, {0, 100, 2, 200}},
+      {{100, 0}, {200, 0}, {100, 0, 200, 2}},     {{640, 100}, {640, 200}, {638, 100, 640, 200}},
+      {{100, 480}, {200, 480}, {100, 478, 200, 480}}, {{0, 0}, {0, 0}, {0, 0, 2, 2}},
+  };
+  for (const auto& c : cases) {
+    ResetSelection();
+    DragSelection(c.from, c.to);
+    EXPECT_EQ(S().SelectionRect, c.widened) << c.from.x << "," << c.from.y;
+  }
+  // Resizing the left edge onto the right one at the screen's edge.
+  ResetSelection();
+  DragSelection({600, 100}, {640, 200});
+  host->MoveTo(600, 150);
   host->LeftDown();
-  host->MoveTo(0, 200);
-  host->LeftUp();
-  ASSERT_EQ(S().SelectionRect, (IntRect{-1, 100, 1, 200}));
+  host->MoveTo(600, 150);
+  host->MoveTo(640, 150);
+  EXPECT_EQ(S().SelectionRect, (IntRect{638, 100, 640, 200}));
+}
+
+TEST_F(DragTest, SelectionOffTheScreenCannotBeMoved) {
+  DragSelection({10, 100}, {20, 200});
+  S().SelectionRect = {-1, 100, 1, 200};
   S().CaptureMode = CaptureMode::Drag;
   S().DragInProgress = 1;
   S().LeftButtonDown = 1;

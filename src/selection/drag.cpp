@@ -18,12 +18,24 @@ IntRect Spanned(Point a, Point b) {
   return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
 }
 
-void WidenAxis(int32_t& low, int32_t& high) {
+// Widening goes outwards, to the left and upwards first, but never off the
+// overlay (0 to `limit`): at an edge the selection grows inwards instead, so
+// the picture never holds a column or row that is not on the screen.
+void WidenAxis(int32_t& low, int32_t& high, int32_t limit) {
   if (high - low == 0) {
     --low;
     ++high;
   } else if (high - low == 1) {
     --low;
+  } else {
+    return;
+  }
+  if (low < 0) {
+    high -= low;
+    low = 0;
+  } else if (limit > 0 && high > limit) {
+    low -= high - limit;
+    high = limit;
   }
 }
 
@@ -112,9 +124,10 @@ void CornerResizeStep(CaptureState& s, Point mouse) {
 }  // namespace
 
 void WidenDegenerateSelection() {
-  IntRect& r = State().SelectionRect;
-  WidenAxis(r.left, r.right);
-  WidenAxis(r.top, r.bottom);
+  CaptureState& s = State();
+  const Canvas& overlay = s.SnapshotCanvas.CanvasDC();
+  WidenAxis(s.SelectionRect.left, s.SelectionRect.right, overlay.Width());
+  WidenAxis(s.SelectionRect.top, s.SelectionRect.bottom, overlay.Height());
 }
 
 void TrackRubberBand() {
