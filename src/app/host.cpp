@@ -1,19 +1,72 @@
 #include "app/host.h"
 
 #include <cassert>
+#include <memory>
+
+#include "gfx/image_codecs.h"
 
 namespace rc {
 
 namespace {
+
 HostRuntime* g_host = nullptr;
-}
+
+// Text for the graphics layer comes from the installed host.
+class HostTextRenderer : public TextRenderer {
+ public:
+  explicit HostTextRenderer(HostRuntime& host) : host_(host) {}
+  TextMask Render(const std::string& utf8, const FontRequest& font) override { return host_.RenderText(utf8, font); }
+
+ private:
+  HostRuntime& host_;
+};
+
+// Forwards to whichever host is installed when the surface asks.
+class HostSurfaceTarget : public PresentTarget {
+ public:
+  void SetLayered(bool layered) override { Host().SetLayered(layered); }
+  Box WindowBounds() override { return Host().WindowBounds(); }
+  Canvas CreateSurfaceCanvas(int32_t width, int32_t height) override {
+    return Host().CreateSurfaceCanvas(width, height);
+  }
+  bool Present(const Canvas& backBuffer, std::span<const Box> boxes) override {
+    return Host().PresentFrame(backBuffer, boxes).ok;
+  }
+  bool PresentsPieces() override { return Host().PresentsPieces(); }
+  bool PresentPiece(const Canvas& piece, const Box& part, Point at) override {
+    return Host().PresentPiece(piece, part, at).ok;
+  }
+};
+
+}  // namespace
 
 HostRuntime& Host() {
   assert(g_host != nullptr && "no host installed");
   return *g_host;
 }
 
-void SetHost(HostRuntime* host) { g_host = host; }
+// The graphics layer knows no host: it gets the host's text and codecs here.
+void SetHost(HostRuntime* host) {
+  static std::unique_ptr<HostTextRenderer> renderer;
+  g_host = host;
+  renderer = host != nullptr ? std::make_unique<HostTextRenderer>(*host) : nullptr;
+  SetTextRenderer(renderer.get());
+  SetPlatformCodecs(host != nullptr ? host->ImageCodecs() : std::vector<const ImageCodec*>{});
+}
+
+PresentTarget& HostPresentTarget() {
+  static HostSurfaceTarget target;
+  return target;
+}
+
+HostResult HostRuntime::PresentFrame(const Canvas& backBuffer, std::span<const Box> damaged) {
+  HostResult result;
+  for (const Box& box : damaged) {
+    HostResult one = Present(backBuffer, box);
+    if (!one.ok && result.ok) result = std::move(one);
+  }
+  return result;
+}
 
 HostResult HostRuntime::PresentPiece(const Canvas&, const Box&, Point) {
   return HostResult::Fail("this window shows only its back buffer");

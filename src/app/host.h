@@ -11,6 +11,8 @@
 
 #include "gfx/canvas.h"
 #include "gfx/geometry.h"
+#include "gfx/text_renderer.h"
+#include "win/present_target.h"
 #include "app/message.h"
 #include "app/monitors.h"
 
@@ -50,23 +52,6 @@ struct HostResult {
   static HostResult Ok() { return {}; }
   static HostResult Fail(std::string why) { return {false, std::move(why)}; }
   explicit operator bool() const { return ok; }
-};
-
-// A font asked for by family name, with its em size in pixels.
-struct FontRequest {
-  std::string family;
-  float emSize = 11.0f;
-};
-
-// White text as coverage: one byte per pixel, 0 (none) to 255 (full).
-// (left, top) is the mask's top-left corner relative to the top-left of the
-// text's line box, so a caller lays the text out at a point and adds these.
-struct TextMask {
-  int32_t width = 0;
-  int32_t height = 0;
-  int32_t left = 0;
-  int32_t top = 0;
-  std::vector<uint8_t> coverage;
 };
 
 // What the save dialog is asked to show.
@@ -123,6 +108,9 @@ class HostRuntime {
   virtual Canvas CreateSurfaceCanvas(int32_t width, int32_t height) = 0;
   // Shows `damaged` of the back buffer at the same place in the window.
   virtual HostResult Present(const Canvas& backBuffer, const Box& damaged) = 0;
+  // Shows every box of the back buffer as one update of the window: a frame
+  // reaches the screen whole, never box by box.
+  virtual HostResult PresentFrame(const Canvas& backBuffer, std::span<const Box> damaged);
   // Whether PresentPiece works: false where the window can only show the
   // back buffer, because the back buffer is the window's own memory.
   virtual bool PresentsPieces() { return false; }
@@ -168,5 +156,8 @@ class HostRuntime {
 // The host the program runs on; set once at start (and by each test).
 HostRuntime& Host();
 void SetHost(HostRuntime* host);
+
+// The overlay window's surface shows itself through the installed host.
+PresentTarget& HostPresentTarget();
 
 }  // namespace rc

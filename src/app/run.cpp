@@ -42,7 +42,7 @@ void ComposeFirstFrame(CaptureState& s, int32_t width, int32_t height) {
   const bool fast = ActiveCompositor() == Compositor::Fast;
   // The fast first frame follows at once, so the empty canvas need not be
   // shown before it: nothing of a layered window is visible until then.
-  s.OverlaySurface.Attach(Host().WindowHandle(), !fast);
+  s.OverlaySurface.Attach(HostPresentTarget(), Host().WindowHandle(), !fast);
   FillSnapshotCanvas(s, width, height);
   if (fast) {
     ComposeFirstFrameFast(s);

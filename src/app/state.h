@@ -14,7 +14,7 @@
 #include "gfx/gp_graphics.h"
 #include "selection/zones.h"
 #include "win/layered_surface.h"
-#include "win/window_hook.h"
+#include "app/window_hook.h"
 
 namespace rc {
 

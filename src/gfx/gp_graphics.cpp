@@ -3,7 +3,6 @@
 #include <cmath>
 #include <new>
 
-#include "app/host.h"
 #include "gfx/blend.h"
 #include "gfx/gp_brush.h"
 #include "gfx/gp_font.h"

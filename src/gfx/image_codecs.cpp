@@ -1,15 +1,26 @@
 #include "gfx/image_codecs.h"
 
-#include "app/host.h"
 #include "gfx/bmp_codec.h"
 
 namespace rc {
 
+namespace {
+
+std::vector<const ImageCodec*>& PlatformCodecs() {
+  static std::vector<const ImageCodec*> codecs;
+  return codecs;
+}
+
+}  // namespace
+
+void SetPlatformCodecs(std::vector<const ImageCodec*> codecs) {
+  std::erase(codecs, nullptr);
+  PlatformCodecs() = std::move(codecs);
+}
+
 std::vector<const ImageCodec*> InstalledCodecs() {
   std::vector<const ImageCodec*> codecs{&BmpImageCodec()};
-  for (const ImageCodec* codec : Host().ImageCodecs()) {
-    if (codec != nullptr) codecs.push_back(codec);
-  }
+  codecs.insert(codecs.end(), PlatformCodecs().begin(), PlatformCodecs().end());
   return codecs;
 }
 

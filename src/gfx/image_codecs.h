@@ -11,6 +11,10 @@
 
 namespace rc {
 
+// Installs the platform's codecs beyond BMP, in the order they are listed
+// after it; the host hands them over at start-up.
+void SetPlatformCodecs(std::vector<const ImageCodec*> codecs);
+
 // Every codec in the order encoders are listed.
 std::vector<const ImageCodec*> InstalledCodecs();
 

@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
-#include "app/host.h"
 #include "gfx/canvas.h"
 #include "gfx/geometry.h"
+#include "gfx/text_renderer.h"
 
 namespace rc {
 

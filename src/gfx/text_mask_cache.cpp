@@ -7,7 +7,7 @@ namespace rc {
 namespace {
 
 struct Entry {
-  const HostRuntime* host = nullptr;
+  uint64_t renderer = 0;
   std::string text;
   std::string family;
   float emSize = 0;
@@ -21,13 +21,13 @@ constexpr size_t kEntries = 16;
 const TextMask& CachedTextMask(const std::string& text, const FontRequest& font) {
   static std::array<Entry, kEntries> entries;
   static size_t next = 0;
-  const HostRuntime* host = &Host();
+  const uint64_t renderer = TextRendererGeneration();
   for (const Entry& e : entries) {
-    if (e.host == host && e.emSize == font.emSize && e.text == text && e.family == font.family) return e.mask;
+    if (e.renderer == renderer && e.emSize == font.emSize && e.text == text && e.family == font.family) return e.mask;
   }
   Entry& e = entries[next];
   next = (next + 1) % kEntries;
-  e = {host, text, font.family, font.emSize, host == nullptr ? TextMask{} : Host().RenderText(text, font)};
+  e = {renderer, text, font.family, font.emSize, RenderTextMask(text, font)};
   return e.mask;
 }
 

@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "app/host.h"
+#include "gfx/text_renderer.h"
 
 namespace rc {
 
-// The mask of `text` in `font` from the current host, rendered at most once
+// The mask of `text` in `font` from the installed renderer, rendered at most once
 // while it stays among the recently drawn texts.
 const TextMask& CachedTextMask(const std::string& text, const FontRequest& font);
 

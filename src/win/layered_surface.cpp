@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/host.h"
 #include "gfx/blend.h"
 
 namespace rc {
@@ -15,13 +14,14 @@ constexpr int32_t kStripHeight = 64;
 
 }  // namespace
 
-int LayeredSurface::Attach(uintptr_t window, bool showEmpty) {
+int LayeredSurface::Attach(PresentTarget& target, uintptr_t window, bool showEmpty) {
   if (attached_) Detach();
   attached_ = true;
+  target_ = &target;
   window_ = window;
-  Host().SetLayered(true);
-  const Box bounds = Host().WindowBounds();
-  canvas_ = Host().CreateSurfaceCanvas(bounds.width, bounds.height);
+  target_->SetLayered(true);
+  const Box bounds = target_->WindowBounds();
+  canvas_ = target_->CreateSurfaceCanvas(bounds.width, bounds.height);
   if (showEmpty) {
     changed_ = canvas_.Bounds();
     Present();
@@ -35,7 +35,8 @@ int LayeredSurface::Detach() {
   dimmedPending_ = false;
   scene_ = SceneCompositor();
   canvas_.Release();
-  Host().SetLayered(false);
+  target_->SetLayered(false);
+  target_ = nullptr;
   attached_ = false;
   window_ = 0;
   changed_ = {};
@@ -72,33 +73,38 @@ void LayeredSurface::UseScene(const Canvas& snapshot) {
 
 bool LayeredSurface::Present() {
   if (!attached_) return false;
+  std::vector<Box> boxes;
   bool ok = true;
   if (dimmedPending_) {
     dimmedPending_ = false;
-    ok = PresentDimmedScreen();
+    ok = PrepareDimmedScreen(boxes);
   }
-  std::vector<Box> boxes = scene_.Compose(canvas_, [this] { Settle(); });
+  for (const Box& box : scene_.Compose(canvas_, [this] { Settle(); })) boxes.push_back(box);
   if (!changed_.Empty()) {
     Settle();
     boxes.push_back(changed_);
   }
   changed_ = {};
-  for (const Box& box : boxes) ok = Host().Present(canvas_, box).ok && ok;
-  return ok;
+  // After the dimmed screen the whole window goes out, which holds the rest.
+  if (!boxes.empty() && boxes.front() == canvas_.Bounds()) boxes.resize(1);
+  if (boxes.empty()) return ok;
+  return target_->Present(canvas_, boxes) && ok;
 }
 
 // The dimmed screen is the first fast frame. Where the window can show
 // pixels that are not the back buffer's, it goes out in strips made from the
 // snapshot while another thread fills the back buffer: the user does not
 // wait for a screen's worth of fresh memory to be written. Elsewhere the
-// back buffer is written first, as the window shows nothing else.
-bool LayeredSurface::PresentDimmedScreen() {
-  if (Host().PresentsPieces() && PresentDimmedInStrips()) {
+// back buffer is written first, as the window shows nothing else, and the
+// whole of it goes out with the rest of the frame.
+bool LayeredSurface::PrepareDimmedScreen(std::vector<Box>& boxes) {
+  if (target_->PresentsPieces() && PresentDimmedInStrips()) {
     fill_.Start(canvas_, *scene_.Snapshot(), scene_.Frame());
     return true;
   }
   DimInto(canvas_, *scene_.Snapshot(), scene_.Frame());
-  return Host().Present(canvas_, scene_.Frame()).ok;
+  boxes.push_back(scene_.Frame());
+  return true;
 }
 
 bool LayeredSurface::PresentDimmedInStrips() {
@@ -108,7 +114,7 @@ bool LayeredSurface::PresentDimmedInStrips() {
   for (int32_t top = frame.y; top < frame.Bottom(); top += strip.Height()) {
     const Box rows{frame.x, top, frame.width, std::min(strip.Height(), frame.Bottom() - top)};
     DimInto(strip, {0, 0}, *scene_.Snapshot(), rows);
-    if (!Host().PresentPiece(strip, {0, 0, rows.width, rows.height}, {rows.x, rows.y}).ok) return false;
+    if (!target_->PresentPiece(strip, {0, 0, rows.width, rows.height}, {rows.x, rows.y})) return false;
   }
   return true;
 }

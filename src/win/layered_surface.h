@@ -6,20 +6,22 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "gfx/canvas.h"
 #include "win/dimmed_fill.h"
+#include "win/present_target.h"
 #include "win/scene_compositor.h"
 
 namespace rc {
 
 class LayeredSurface {
  public:
-  // Binds to the window: makes it layered, creates the window-sized canvas
+  // Binds to the window, shown through `target`: makes it layered, creates the window-sized canvas
   // (transparent) and presents it once, unless `showEmpty` is false because
   // a frame follows at once (a layered window shows nothing before its
   // first present). Returns 1.
-  int Attach(uintptr_t window, bool showEmpty = true);
+  int Attach(PresentTarget& target, uintptr_t window, bool showEmpty = true);
   // Releases the canvas and restores the window's style; 0 when not attached.
   int Detach();
   uintptr_t Window() const { return window_; }
@@ -60,10 +62,11 @@ class LayeredSurface {
   void Settle();
 
  private:
-  bool PresentDimmedScreen();
+  bool PrepareDimmedScreen(std::vector<Box>& boxes);
   bool PresentDimmedInStrips();
 
   bool attached_ = false;
+  PresentTarget* target_ = nullptr;
   uintptr_t window_ = 0;
   Canvas canvas_;
   Box changed_;

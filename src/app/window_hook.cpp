@@ -1,4 +1,4 @@
-#include "win/window_hook.h"
+#include "app/window_hook.h"
 
 namespace rc {
 

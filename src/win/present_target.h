@@ -1,0 +1,29 @@
+// What the overlay window's surface shows itself through: the window it is
+// bound to, as the platform presents it.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "gfx/canvas.h"
+#include "gfx/geometry.h"
+
+namespace rc {
+
+class PresentTarget {
+ public:
+  virtual ~PresentTarget() = default;
+  // Layered: the window shows only what is presented to it.
+  virtual void SetLayered(bool layered) = 0;
+  virtual Box WindowBounds() = 0;
+  // A canvas the size of the window that Present shows cheaply.
+  virtual Canvas CreateSurfaceCanvas(int32_t width, int32_t height) = 0;
+  // Shows the boxes of the back buffer, all of them as one update.
+  virtual bool Present(const Canvas& backBuffer, std::span<const Box> boxes) = 0;
+  // Whether PresentPiece works (see HostRuntime::PresentsPieces).
+  virtual bool PresentsPieces() = 0;
+  // Shows `part` of `piece` with its top-left corner at `at` in the window.
+  virtual bool PresentPiece(const Canvas& piece, const Box& part, Point at) = 0;
+};
+
+}  // namespace rc
