@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "gfx/thread_start.h"
 #include "win/scene_compositor.h"
 
 namespace rc {
@@ -13,7 +14,7 @@ void DimmedFill::Start(Canvas& target, const Canvas& snapshot, const Box& frame)
   frame_ = frame;
   bands_ = (frame.height + kBandHeight - 1) / kBandHeight;
   next_ = 0;
-  thread_ = std::thread([this] { Work(); });
+  thread_ = StartThreadOrRunHere([this] { Work(); });
 }
 
 void DimmedFill::Finish() {

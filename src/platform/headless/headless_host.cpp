@@ -4,6 +4,7 @@
 
 #include "app/run.h"
 #include "gfx/blend.h"
+#include "gfx/thread_start.h"
 #include "platform/headless/headless_services.h"
 
 namespace rc {
@@ -16,8 +17,11 @@ HeadlessHost::HeadlessHost(int32_t width, int32_t height) : screen_(width, heigh
 HeadlessHost::~HeadlessHost() {
   // A capture left running by a test still owns state that must be freed.
   if (!Ended() && exitRoutine_ && exitRoutineRuns_ == 0) exitRoutine_();
+  RefuseThreadStarts(false);
   SetHost(nullptr);
 }
+
+void HeadlessHost::RefuseThreads(bool refuse) { RefuseThreadStarts(refuse); }
 
 bool HeadlessHost::Guarded(const std::function<void()>& step) {
   if (Ended()) return false;
@@ -85,9 +89,9 @@ Canvas CopyInParallel(const Canvas& source, const Box& area, Pixel orMask) {
     }
   };
   const int32_t half = area.height / 2;
-  std::thread lower(copyRows, half, area.height);
+  std::thread lower = StartThreadOrRunHere([&] { copyRows(half, area.height); });
   copyRows(0, half);
-  lower.join();
+  if (lower.joinable()) lower.join();
   return copy;
 }
 

@@ -76,6 +76,9 @@ class HeadlessHost : public HostRuntime {
   void SetNow(LocalTime now) { now_ = now; }
   // Plays a platform whose window shows only the back buffer.
   void RefusePieces() { presentsPieces_ = false; }
+  // Plays a process limit: no helper thread can be started until allowed
+  // again (the host allows them again when it goes).
+  void RefuseThreads(bool refuse);
 
   // --- HostRuntime ----------------------------------------------------------
   Size ScreenSize() override;

@@ -1,7 +1,6 @@
 #include "platform/x11/x11_snapshot.h"
 
-#include <thread>
-
+#include "gfx/thread_start.h"
 #include "platform/posix/posix_memory.h"
 #include "platform/x11/x11_pixels.h"
 #include "platform/x11/x11_shm_image.h"
@@ -24,9 +23,9 @@ void CopyOpaque(const uint8_t* data, int32_t stride, Canvas& out, int32_t firstR
 void CopyOpaqueInParallel(const uint8_t* data, int32_t stride, Canvas& out) {
   PrefaultForWriting(out.Data(), static_cast<size_t>(out.Width()) * out.Height() * sizeof(Pixel));
   const int32_t half = out.Height() / 2;
-  std::thread lower([&] { CopyOpaque(data, stride, out, half, out.Height()); });
+  std::thread lower = StartThreadOrRunHere([&] { CopyOpaque(data, stride, out, half, out.Height()); });
   CopyOpaque(data, stride, out, 0, half);
-  lower.join();
+  if (lower.joinable()) lower.join();
 }
 
 Canvas ViaShm(X11Display& display, Size size, std::shared_ptr<X11ShmImage>& grabImage) {
