@@ -255,3 +255,40 @@ TEST(Wrappers, CreatingTwiceKeepsOneObject) {
 
 }  // namespace
 }  // namespace rc
+
+namespace rc {
+namespace {
+
+// At scale 2 every pixel of the 1x drawing becomes a crisp 2 x 2 block.
+TEST_F(Drawing, ScaledOutlinesAndFillsAreTheOneXPixelsMagnified) {
+  ASSERT_TRUE(g.CreateCanvas(40, 28));
+  ASSERT_TRUE(g.SetScale(2));
+  ASSERT_TRUE(g.DrawRectangle(pen, 2, 2, 10, 6));
+  ASSERT_TRUE(g.FillRectangle(brush, 15, 1, 3, 2));
+  ExpectPixels(g.CanvasDC(), [](int32_t x, int32_t y) -> Pixel {
+    const int32_t lx = x / 2, ly = y / 2;
+    const bool side = (lx == 2 || lx == 12) && ly >= 2 && ly <= 8;
+    const bool edge = (ly == 2 || ly == 8) && lx >= 2 && lx <= 12;
+    if (side || edge) return kBlue;
+    return lx >= 15 && lx < 18 && ly >= 1 && ly < 3 ? kWhite : 0;
+  });
+}
+
+// Artwork drawn for a scale lands pixel for pixel on a whole pixel.
+TEST_F(Drawing, UnscaledPicturesKeepTheirPixelsAtAnyScale) {
+  GpBitmap picture;
+  ASSERT_TRUE(picture.Create(3, 2));
+  for (int32_t i = 0; i < 6; ++i) picture.Pixels().Set(i % 3, i / 3, MakePixel(255, 10 * i, 0, 0));
+  ASSERT_TRUE(g.CreateCanvas(10, 8));
+  ASSERT_TRUE(g.SetScale(1.5f));
+  ASSERT_TRUE(g.DrawImageUnscaled(picture, 1, 1));  // 1.5 rounds to 2
+  ExpectPixels(g.CanvasDC(), [&](int32_t x, int32_t y) -> Pixel {
+    const bool inside = x >= 2 && x < 5 && y >= 2 && y < 4;
+    return inside ? picture.Pixels().At(x - 2, y - 2) : 0;
+  });
+  EXPECT_FALSE(g.SetScale(0));
+  EXPECT_EQ(g.Scale(), 1.5f);
+}
+
+}  // namespace
+}  // namespace rc

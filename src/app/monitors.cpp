@@ -22,6 +22,10 @@ const Monitor& MonitorAt(const std::vector<Monitor>& monitors, Point p) {
   });
 }
 
+float ScaleAt(const std::vector<Monitor>& monitors, Point p) {
+  return monitors.empty() ? 1.0f : MonitorAt(monitors, p).scale;
+}
+
 std::vector<Monitor> ShiftedMonitors(std::vector<Monitor> monitors, Point origin) {
   for (Monitor& m : monitors) {
     m.rect.x -= origin.x;

@@ -20,6 +20,9 @@ struct Monitor {
 // not be empty.
 const Monitor& MonitorAt(const std::vector<Monitor>& monitors, Point p);
 
+// The UI scale of the monitor at `p` (MonitorAt); 1 when there are none.
+float ScaleAt(const std::vector<Monitor>& monitors, Point p);
+
 // `monitors` moved by (-origin.x, -origin.y): from desktop to overlay
 // coordinates, whose (0, 0) is the desktop's top-left corner.
 std::vector<Monitor> ShiftedMonitors(std::vector<Monitor> monitors, Point origin);

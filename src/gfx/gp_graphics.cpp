@@ -82,6 +82,7 @@ bool GpGraphics::Delete() {
   target_ = nullptr;
   holds_ = false;
   interpolation_ = 0;
+  scale_ = 1;
   --g_liveGraphics;
   return Record(GpStatus::Ok);
 }
@@ -112,9 +113,33 @@ bool GpGraphics::SetInterpolationMode(int mode) {
   return Record(GpStatus::Ok);
 }
 
+bool GpGraphics::SetScale(float scale) {
+  if (!holds_ || !std::isfinite(scale) || scale <= 0) return Record(GpStatus::InvalidParameter);
+  scale_ = scale;
+  return Record(GpStatus::Ok);
+}
+
+// A pen line at x covers the pixel centred on x + 0.5; magnifying the plane
+// moves that centre to (x + 0.5) * scale.
+PointD GpGraphics::Stroke(PointD p) const {
+  if (scale_ == 1) return p;
+  return {(p.x + 0.5) * scale_ - 0.5, (p.y + 0.5) * scale_ - 0.5};
+}
+
+std::vector<Polyline> GpGraphics::Stroked(std::vector<Polyline> lines) const {
+  for (Polyline& line : lines)
+    for (PointD& p : line.points) p = Stroke(p);
+  return lines;
+}
+
+RectF GpGraphics::Scaled(const RectF& r) const {
+  return {r.x * scale_, r.y * scale_, r.width * scale_, r.height * scale_};
+}
+
 bool GpGraphics::DrawLine(const GpPen& pen, float x1, float y1, float x2, float y2) {
   if (!holds_ || !pen.Holds() || !AllFinite({x1, y1, x2, y2})) return Record(GpStatus::InvalidParameter);
-  StrokePolylines(*Target(), {Polyline{{{x1, y1}, {x2, y2}}, false}}, StrokeWidth(pen), pen.Argb());
+  StrokePolylines(*Target(), Stroked({Polyline{{{x1, y1}, {x2, y2}}, false}}), StrokeWidth(pen) * scale_,
+                  pen.Argb());
   return Record(GpStatus::Ok);
 }
 
@@ -122,14 +147,14 @@ bool GpGraphics::DrawRectangle(const GpPen& pen, float x, float y, float width, 
   if (!holds_ || !pen.Holds() || !AllFinite({x, y, width, height})) {
     return Record(GpStatus::InvalidParameter);
   }
-  StrokePolylines(*Target(), {Polyline{RectanglePoints(x, y, width, height), true}}, StrokeWidth(pen),
-                  pen.Argb());
+  StrokePolylines(*Target(), Stroked({Polyline{RectanglePoints(x, y, width, height), true}}),
+                  StrokeWidth(pen) * scale_, pen.Argb());
   return Record(GpStatus::Ok);
 }
 
 bool GpGraphics::DrawPath(const GpPen& pen, const GpPath& path) {
   if (!holds_ || !pen.Holds() || !path.Holds()) return Record(GpStatus::InvalidParameter);
-  StrokePolylines(*Target(), path.Figures(), StrokeWidth(pen), pen.Argb());
+  StrokePolylines(*Target(), Stroked(path.Figures()), StrokeWidth(pen) * scale_, pen.Argb());
   return Record(GpStatus::Ok);
 }
 
@@ -137,14 +162,18 @@ bool GpGraphics::FillRectangle(const GpSolidBrush& brush, float x, float y, floa
   if (!holds_ || !brush.Holds() || !AllFinite({x, y, width, height})) {
     return Record(GpStatus::InvalidParameter);
   }
-  FillPolygons(*Target(), {RectanglePoints(x, y, width, height)}, FillRule::NonZero, brush.Argb());
+  FillPolygons(*Target(), {RectanglePoints(x * scale_, y * scale_, width * scale_, height * scale_)},
+               FillRule::NonZero, brush.Argb());
   return Record(GpStatus::Ok);
 }
 
 bool GpGraphics::FillPath(const GpSolidBrush& brush, const GpPath& path) {
   if (!holds_ || !brush.Holds() || !path.Holds()) return Record(GpStatus::InvalidParameter);
   std::vector<Polygon> polygons;
-  for (const Polyline& figure : path.Figures()) polygons.push_back(figure.points);
+  for (const Polyline& figure : path.Figures()) {
+    polygons.push_back(figure.points);
+    for (PointD& p : polygons.back()) p = {Fill(p.x), Fill(p.y)};
+  }
   const FillRule rule = path.Mode() == FillMode::Winding ? FillRule::NonZero : FillRule::EvenOdd;
   FillPolygons(*Target(), polygons, rule, brush.Argb());
   return Record(GpStatus::Ok);
@@ -157,8 +186,9 @@ bool GpGraphics::DrawString(const std::string& text, const GpFont& font, const G
     return Record(GpStatus::InvalidParameter);
   }
   if (text.empty()) return Record(GpStatus::Ok);
-  const TextMask& mask = CachedTextMask(text, FontRequest{font.Family(), font.EmSize()});
-  DrawTextMask(*Target(), mask, layout, TextLeftPadding(font.EmSize()), brush.Argb());
+  const float emSize = font.EmSize() * scale_;
+  const TextMask& mask = CachedTextMask(text, FontRequest{font.Family(), emSize});
+  DrawTextMask(*Target(), mask, Scaled(layout), TextLeftPadding(emSize), brush.Argb());
   return Record(GpStatus::Ok);
 }
 
@@ -173,7 +203,22 @@ bool GpGraphics::DrawImageRect(const GpImage& image, float dstX, float dstY, flo
   if (!holds_ || !image.Holds() || !AllFinite({dstX, dstY, dstW, dstH, srcX, srcY, srcW, srcH})) {
     return Record(GpStatus::InvalidParameter);
   }
-  DrawImageScaled(*Target(), {dstX, dstY, dstW, dstH}, image.Pixels(), {srcX, srcY, srcW, srcH}, beyondEdge);
+  RectF dst{dstX, dstY, dstW, dstH};
+  if (scale_ != 1) {
+    dst = Scaled(dst);
+    dst.x = std::round(dst.x);
+    dst.y = std::round(dst.y);
+  }
+  DrawImageScaled(*Target(), dst, image.Pixels(), {srcX, srcY, srcW, srcH}, beyondEdge);
+  return Record(GpStatus::Ok);
+}
+
+bool GpGraphics::DrawImageUnscaled(const GpImage& image, float x, float y) {
+  if (!holds_ || !image.Holds() || !AllFinite({x, y})) return Record(GpStatus::InvalidParameter);
+  const auto w = static_cast<float>(image.Pixels().Width());
+  const auto h = static_cast<float>(image.Pixels().Height());
+  const RectF dst{std::round(x * scale_), std::round(y * scale_), w, h};
+  DrawImageScaled(*Target(), dst, image.Pixels(), {0, 0, w, h}, 0);
   return Record(GpStatus::Ok);
 }
 

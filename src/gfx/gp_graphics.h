@@ -8,6 +8,7 @@
 
 #include "gfx/canvas.h"
 #include "gfx/geometry.h"
+#include "gfx/stroke.h"
 
 namespace rc {
 
@@ -56,6 +57,13 @@ class GpGraphics {
   uint32_t PixelAt(int32_t x, int32_t y) const;
 
   bool SetInterpolationMode(int mode);
+  // Everything drawn from now on is magnified by `scale` about the canvas's
+  // (0, 0), as a world transform would: coordinates, pen widths and font
+  // sizes. Pictures land with their top-left corner on a whole pixel, so
+  // artwork made for the scale is copied pixel for pixel. BlendFrom and
+  // PixelAt work on the canvas's own pixels, as the device context does.
+  bool SetScale(float scale);
+  float Scale() const { return scale_; }
   bool DrawLine(const GpPen& pen, float x1, float y1, float x2, float y2);
   bool DrawRectangle(const GpPen& pen, float x, float y, float width, float height);
   bool DrawPath(const GpPen& pen, const GpPath& path);
@@ -67,6 +75,9 @@ class GpGraphics {
                   const GpStringFormat& format);
   // The whole picture into (x, y, width, height).
   bool DrawImage(const GpImage& image, float x, float y, float width, float height);
+  // The whole picture pixel for pixel, whatever the scale, with its top-left
+  // corner at (x, y).
+  bool DrawImageUnscaled(const GpImage& image, float x, float y);
   // A part of the picture, in pixels; parts of it beyond the picture's edge
   // are drawn as `beyondEdge` (premultiplied; transparent by default, opaque
   // black where a zoom must show the screen's edge).
@@ -78,11 +89,17 @@ class GpGraphics {
 
  private:
   Canvas* Target() { return target_ != nullptr ? target_ : &canvas_; }
+  // From drawing coordinates to the canvas's pixels.
+  double Fill(double v) const { return v * scale_; }
+  PointD Stroke(PointD p) const;
+  std::vector<Polyline> Stroked(std::vector<Polyline> lines) const;
+  RectF Scaled(const RectF& r) const;
 
   bool holds_ = false;
   Canvas canvas_;
   Canvas* target_ = nullptr;
   int interpolation_ = 0;
+  float scale_ = 1;
 };
 
 }  // namespace rc

@@ -73,6 +73,11 @@ Message HeadlessHost::At(MessageKind kind) const {
 
 Size HeadlessHost::ScreenSize() { return {screen_.Width(), screen_.Height()}; }
 
+std::vector<Monitor> HeadlessHost::Monitors() {
+  if (monitors_.empty()) return HostRuntime::Monitors();
+  return monitors_;
+}
+
 namespace {
 
 // Fresh memory is slow to touch the first time, so a large copy is backed in

@@ -74,6 +74,9 @@ class HeadlessHost : public HostRuntime {
   // How many clipboard attempts fail before one succeeds (-1: all fail).
   void FailClipboard(int times) { clipboardFailures_ = times; }
   void SetNow(LocalTime now) { now_ = now; }
+  // The monitors the desktop reports from now on, in desktop coordinates
+  // (the default: one monitor at scale 1 covering the screen).
+  void SetMonitors(std::vector<Monitor> monitors) { monitors_ = std::move(monitors); }
   // Plays a platform whose window shows only the back buffer.
   void RefusePieces() { presentsPieces_ = false; }
   // Plays a process limit: no helper thread can be started until allowed
@@ -83,6 +86,7 @@ class HeadlessHost : public HostRuntime {
   // --- HostRuntime ----------------------------------------------------------
   Size ScreenSize() override;
   Point CursorPos() override { return cursor_; }
+  std::vector<Monitor> Monitors() override;
   Canvas TakeSnapshot() override;
   void LoadWindow(const std::function<void()>& onCreate) override;
   uintptr_t WindowHandle() override { return windowCreated_ ? 1 : 0; }
@@ -131,6 +135,7 @@ class HeadlessHost : public HostRuntime {
   std::string errorText_;
   std::vector<Box> presentedBoxes_;
   bool presentsPieces_ = true;
+  std::vector<Monitor> monitors_;
   std::optional<Canvas> clipboard_;
   int clipboardFailures_ = 0;
   std::deque<SaveDialogResult> saveAnswers_;

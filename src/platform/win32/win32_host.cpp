@@ -7,6 +7,7 @@
 #include "gfx/blend.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_cursor.h"
+#include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_layered.h"
 #include "platform/win32/win32_message.h"
@@ -29,6 +30,11 @@ Win32Host::~Win32Host() {
 }
 
 Size Win32Host::ScreenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+std::vector<Monitor> Win32Host::Monitors() {
+  const HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  return {Monitor{DesktopRect(), MonitorUiScale(primary), true}};
+}
 
 Point Win32Host::CursorPos() {
   POINT p{};

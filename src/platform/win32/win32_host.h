@@ -22,6 +22,7 @@ class Win32Host : public HostRuntime {
 
   Size ScreenSize() override;
   Point CursorPos() override;
+  std::vector<Monitor> Monitors() override;
   Canvas TakeSnapshot() override;
   void LoadWindow(const std::function<void()>& onCreate) override;
   uintptr_t WindowHandle() override { return reinterpret_cast<uintptr_t>(window_); }

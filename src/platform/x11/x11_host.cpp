@@ -11,6 +11,7 @@
 #include "platform/x11/x11_clipboard_owner.h"
 #include "platform/x11/x11_pixels.h"
 #include "platform/x11/x11_save_dialog.h"
+#include "platform/x11/x11_scale.h"
 #include "platform/x11/x11_settings.h"
 #include "platform/x11/x11_shm_image.h"
 #include "platform/x11/x11_snapshot.h"
@@ -48,11 +49,14 @@ X11Host::X11Host() : proc_(DefaultWindowProc) {
   cursors_ = std::make_unique<X11Cursors>(display_->Dpy());
   input_ = std::make_unique<X11InputTranslator>(display_->Dpy());
   if (const auto ms = ReadDoubleClickTime(display_->Dpy(), display_->ScreenNumber())) input_->SetDoubleClickInterval(*ms);
+  uiScale_ = ReadX11UiScale(display_->Dpy());
 }
 
 X11Host::~X11Host() = default;
 
 Size X11Host::ScreenSize() { return display_->ScreenSize(); }
+
+std::vector<Monitor> X11Host::Monitors() { return {Monitor{DesktopRect(), uiScale_, true}}; }
 
 // Inside the handling of an input event the pointer is where that event
 // happened: a press followed quickly by a move anchors where the press was.

@@ -26,6 +26,7 @@ class X11Host : public HostRuntime {
 
   Size ScreenSize() override;
   Point CursorPos() override;
+  std::vector<Monitor> Monitors() override;
   Canvas TakeSnapshot() override;
 
   void LoadWindow(const std::function<void()>& onCreate) override;
@@ -69,6 +70,8 @@ class X11Host : public HostRuntime {
   void RetakeInput();
 
   std::string connectError_;
+  // The desktop's UI scale, read once at start.
+  float uiScale_ = 1.0f;
   std::unique_ptr<X11Display> display_;
   std::unique_ptr<X11Window> window_;
   std::unique_ptr<X11Cursors> cursors_;
