@@ -57,6 +57,17 @@ bool HeadlessHost::KeyDown(Key key, uint32_t mods) {
   m.mods = mods;
   return Send(m);
 }
+bool HeadlessHost::KeyUp(Key key, uint32_t mods) {
+  Message m = At(MessageKind::KeyUp);
+  m.key = key;
+  m.mods = mods;
+  return Send(m);
+}
+bool HeadlessHost::Wheel(int32_t steps) {
+  Message m = At(MessageKind::Wheel);
+  m.wheel = steps;
+  return Send(m);
+}
 bool HeadlessHost::TypeText(const std::string& utf8) {
   Message m = At(MessageKind::Text);
   m.text = utf8;

@@ -40,6 +40,11 @@ class HeadlessHost : public HostRuntime {
   bool DoubleClick();
   bool RightUp();
   bool KeyDown(Key key, uint32_t mods = 0);
+  bool KeyUp(Key key, uint32_t mods = 0);
+  // Any pointer message without data of its own (right or middle press...).
+  bool Press(MessageKind kind) { return Send(At(kind)); }
+  // Wheel steps at the cursor, positive away from the user.
+  bool Wheel(int32_t steps);
   // A Text message, as typing or an input method delivers it.
   bool TypeText(const std::string& utf8);
   // The modifiers every following pointer message carries (Modifier bits).

@@ -1,4 +1,5 @@
 // regioncap on Linux: one capture on the X display named by DISPLAY.
+#include <clocale>
 #include <cstdio>
 
 #include "app/run.h"
@@ -8,6 +9,9 @@
 int main() {
   // The same executable, started again at finish, serves the clipboard.
   if (rc::IsClipboardOwnerLaunch()) return rc::RunClipboardOwner();
+  // The input method works in the user's character set; numbers and
+  // messages keep the C locale.
+  std::setlocale(LC_CTYPE, "");
   rc::X11Host host;
   if (!host.Connected()) {
     std::fprintf(stderr, "regioncap: %s\n", host.ConnectError().c_str());

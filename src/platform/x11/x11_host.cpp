@@ -74,6 +74,7 @@ Canvas X11Host::TakeSnapshot() { return TakeX11Snapshot(*display_, grabImage_); 
 void X11Host::LoadWindow(const std::function<void()>& onCreate) {
   const Size screen = display_->ScreenSize();
   window_ = std::make_unique<X11Window>(*display_, Box{0, 0, screen.width, screen.height});
+  window_->SelectMoreEvents(input_->AttachWindow(window_->Handle()));
   if (onCreate) onCreate();
 }
 
@@ -196,15 +197,19 @@ void X11Host::RepaintExposed(const XExposeEvent& expose) {
 }
 
 void X11Host::Dispatch(XEvent& event) {
+  if (input_->Filter(event)) return;
   if (event.type == Expose) RepaintExposed(event.xexpose);
-  const Message message = input_->Translate(event);
+  const std::vector<Message> messages = input_->Translate(event);
   // Nested dispatch (pending messages handled inside a handler) gives the
   // outer event its position back afterwards.
   const std::optional<Point> outer = eventPosition_;
-  eventPosition_ = input_->EventPosition();
-  // The procedure may replace itself while it runs; call a copy.
-  const WindowProc proc = proc_;
-  proc(message);
+  const std::optional<Point> here = input_->EventPosition();
+  for (const Message& message : messages) {
+    eventPosition_ = here;
+    // The procedure may replace itself while it runs; call a copy.
+    const WindowProc proc = proc_;
+    proc(message);
+  }
   eventPosition_ = outer;
 }
 

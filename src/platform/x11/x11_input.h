@@ -1,40 +1,52 @@
 // X events to the program's messages: one event (or one run of motion
-// events) becomes one Message.
+// events) becomes one Message, except a key that types, which becomes its
+// KeyDown followed by the Text it typed.
 #pragma once
 
 #include <X11/Xlib.h>
 
 #include <optional>
+#include <vector>
 
-#include "app/host.h"
+#include "app/message.h"
 #include "platform/x11/x11_double_click.h"
+#include "platform/x11/x11_text_input.h"
 
 namespace rc {
 
-// Our key code for a key the program might know, Key::Unknown for the rest.
-Key KeyFor(KeySym sym);
-
 class X11InputTranslator {
  public:
-  explicit X11InputTranslator(Display* dpy) : dpy_(dpy) {}
+  explicit X11InputTranslator(Display* dpy);
   void SetDoubleClickInterval(uint32_t ms) { clicks_.SetInterval(ms); }
+  // Keys are typed into `window` from now on. Returns the events the input
+  // method needs the window to select.
+  long AttachWindow(Window window) { return text_.Attach(window); }
+  // Whether the input method took the event, which then makes no message.
+  bool Filter(XEvent& event) { return text_.Filter(event); }
   // Translates `event`; a motion event also swallows the motion events
   // queued right behind it, since only the latest position matters.
-  Message Translate(const XEvent& event);
+  std::vector<Message> Translate(XEvent& event);
   // Where the pointer was, on the root window, when the last translated
   // event happened: the latest of the motion events a move swallowed.
   // Empty for events that carry no position.
   std::optional<Point> EventPosition() const { return position_; }
 
  private:
-  Message Classify(const XEvent& event);
-  Message FromKey(const XKeyEvent& key);
+  Message Classify(XEvent& event);
+  void AddKeyPress(XKeyEvent& key, std::vector<Message>& out);
+  Message FromKeyRelease(XKeyEvent& key);
   Message FromPress(const XButtonEvent& button);
-  void SkipQueuedMotion();
+  Message FromRelease(const XButtonEvent& button);
+  Message Stamped(MessageKind kind, unsigned int state, Time time) const;
+  void SkipQueuedMotion(XEvent& event);
 
   Display* dpy_;
+  X11TextInput text_;
   DoubleClickDetector clicks_;
   std::optional<Point> position_;
+  // The last position a real event reported: an input method's result
+  // arrives as a made-up key event that has none.
+  Point lastPosition_{0, 0};
 };
 
 }  // namespace rc

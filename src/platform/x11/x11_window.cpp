@@ -28,7 +28,7 @@ X11Window::X11Window(X11Display& display, const Box& bounds) : display_(display)
   // frame arrives, instead of flashing a colour.
   attrs.background_pixmap = None;
   attrs.border_pixel = 0;
-  attrs.event_mask = KeyPressMask | ExposureMask | kOverlayPointerEvents;
+  attrs.event_mask = kOverlayWindowEvents;
   const unsigned long mask = CWOverrideRedirect | CWBackPixmap | CWBorderPixel | CWEventMask;
   window_ = XCreateWindow(display_.Dpy(), display_.Root(), bounds.x, bounds.y, bounds.width, bounds.height, 0,
                           CopyFromParent, InputOutput, CopyFromParent, mask, &attrs);
@@ -41,6 +41,10 @@ X11Window::~X11Window() {
   ReleaseGrabs();
   XFreeGC(display_.Dpy(), gc_);
   XDestroyWindow(display_.Dpy(), window_);
+}
+
+void X11Window::SelectMoreEvents(long events) {
+  if (events != 0) XSelectInput(display_.Dpy(), window_, kOverlayWindowEvents | events);
 }
 
 void X11Window::SetBounds(const Box& bounds) {

@@ -22,6 +22,8 @@ class X11Window {
   GC Gc() const { return gc_; }
   Box Bounds() const { return bounds_; }
   void SetBounds(const Box& bounds);
+  // Adds events to those the window selects (an input method's).
+  void SelectMoreEvents(long events);
   // Maps and raises the window and takes the keyboard and the pointer;
   // false with `error` set when no grab could be had within about a second.
   bool ShowAndGrab(Cursor cursor, std::string& error);
@@ -42,5 +44,7 @@ class X11Window {
 
 // The pointer events the overlay asks for, while grabbed as while not.
 constexpr long kOverlayPointerEvents = ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
+// Everything the overlay window selects besides an input method's events.
+constexpr long kOverlayWindowEvents = KeyPressMask | KeyReleaseMask | ExposureMask | kOverlayPointerEvents;
 
 }  // namespace rc

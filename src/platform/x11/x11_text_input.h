@@ -1,0 +1,47 @@
+// Key presses to keysyms and text through the X input method, so that an
+// input method (fcitx, ibus) can compose Chinese; the built-in one, or a
+// plain keysym lookup, when no input method runs.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <string>
+
+namespace rc {
+
+// What a key press means: the keysym the layout and modifiers give
+// (NoSymbol for an input method's result) and the text it produced.
+struct KeyLookup {
+  KeySym sym = NoSymbol;
+  std::string text;
+};
+
+class X11TextInput {
+ public:
+  // Opens the locale's input method; the program has set LC_CTYPE.
+  explicit X11TextInput(Display* dpy);
+  ~X11TextInput();
+  X11TextInput(const X11TextInput&) = delete;
+  X11TextInput& operator=(const X11TextInput&) = delete;
+
+  // Creates the input context for `window` and gives it the focus. Returns
+  // the events the input method needs the window to select.
+  long Attach(Window window);
+  // Whether the input method took the event; a taken event is not handled.
+  bool Filter(XEvent& event);
+  KeyLookup LookUpPress(XKeyEvent& key);
+  bool HasInputContext() const { return ic_ != nullptr; }
+
+ private:
+  KeyLookup LookUpWithContext(XKeyEvent& key);
+
+  Display* dpy_;
+  XIM im_ = nullptr;
+  XIC ic_ = nullptr;
+};
+
+// The keysym of a key event the layout and the modifiers give, and its text
+// from the keysym, without any input method.
+KeyLookup LookUpPlain(XKeyEvent& key);
+
+}  // namespace rc
