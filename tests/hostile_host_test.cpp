@@ -31,3 +31,22 @@ TEST(HostileHost, NoThreadsMeansSlowerNotEnded) {
 
 }  // namespace
 }  // namespace rc
+
+namespace rc {
+namespace {
+
+// An unreadable screen (an 8-bit colour-mapped visual, memory refused) ends
+// the program with a clear error instead of a black overlay.
+TEST(HostileHost, EmptySnapshotIsAnErrorNotABlackCapture) {
+  HeadlessHost host(320, 200);
+  host.FailSnapshot("Headless: the screen is 8-bit PseudoColor");
+  EXPECT_FALSE(host.Start());
+  EXPECT_EQ(host.ExitCode(), 1);
+  EXPECT_EQ(host.ExitRoutineRuns(), 1);
+  EXPECT_NE(host.ErrorText().find("无法读取屏幕画面：Headless: the screen is 8-bit PseudoColor"), std::string::npos);
+  EXPECT_FALSE(host.Topmost()) << "the input was never taken";
+  EXPECT_FALSE(host.Clipboard().has_value());
+}
+
+}  // namespace
+}  // namespace rc

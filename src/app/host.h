@@ -89,8 +89,12 @@ class HostRuntime {
     return {0, 0, s.width, s.height};
   }
   virtual std::vector<Monitor> Monitors() { return {Monitor{DesktopRect(), 1.0f, true}}; }
-  // The whole screen as it is now, opaque (alpha 255 everywhere).
+  // The whole screen as it is now, opaque (alpha 255 everywhere); empty
+  // when the screen cannot be read.
   virtual Canvas TakeSnapshot() = 0;
+  // Why the latest TakeSnapshot came back empty, starting with the
+  // platform's name; empty when the platform cannot say.
+  virtual std::string SnapshotError() { return {}; }
 
   // The overlay window. LoadWindow creates it (not yet visible), calls
   // `onCreate` once it exists, and returns.

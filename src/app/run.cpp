@@ -8,6 +8,7 @@
 #include "app/host.h"
 #include "app/monitors.h"
 #include "app/overlay_cursor.h"
+#include "app/runtime_error.h"
 #include "app/state.h"
 #include "gfx/blend.h"
 #include "overlay/window_proc.h"
@@ -58,11 +59,20 @@ void ComposeFirstFrame(CaptureState& s, int32_t width, int32_t height) {
   s.OverlaySurface.Present();
 }
 
+// A black overlay that grabs the input and copies black pictures would look
+// like a capture while being none.
+void RequireSnapshot(const Canvas& snapshot) {
+  if (!snapshot.Empty()) return;
+  const std::string why = Host().SnapshotError();
+  RaiseCaptureError(why.empty() ? "无法读取屏幕画面" : "无法读取屏幕画面：" + why);
+}
+
 // The overlay window's creation handler. The snapshot comes first, before
 // the window shows anything, so it never contains the overlay itself.
 void OnOverlayCreated() {
   CaptureState& s = State();
   s.ScreenSnapshot = Host().TakeSnapshot();
+  RequireSnapshot(s.ScreenSnapshot);
   s.Desktop = Host().DesktopRect();
   s.Monitors = ShiftedMonitors(Host().Monitors(), {s.Desktop.x, s.Desktop.y});
   const Point cursor = Host().CursorPos();

@@ -19,4 +19,10 @@ void RaiseRuntimeError(std::optional<int> number, const std::string& message) {
   std::abort();  // EndProgram never returns; this keeps the promise visible
 }
 
+void RaiseCaptureError(const std::string& message) {
+  Host().ShowErrorText(RuntimeErrorText(std::nullopt, message));
+  Host().EndProgram(1);
+  std::abort();
+}
+
 }  // namespace rc

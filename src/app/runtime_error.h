@@ -13,4 +13,8 @@ std::string RuntimeErrorText(std::optional<int> number, const std::string& messa
 
 [[noreturn]] void RaiseRuntimeError(std::optional<int> number, const std::string& message);
 
+// A capture that cannot begin (the screen cannot be read): the error text
+// is shown and the program ends with exit code 1.
+[[noreturn]] void RaiseCaptureError(const std::string& message);
+
 }  // namespace rc

@@ -113,7 +113,10 @@ Canvas CopyInParallel(const Canvas& source, const Box& area, Pixel orMask) {
 
 }  // namespace
 
-Canvas HeadlessHost::TakeSnapshot() { return CopyInParallel(screen_, screen_.Bounds(), 0); }
+Canvas HeadlessHost::TakeSnapshot() {
+  if (!snapshotError_.empty()) return {};
+  return CopyInParallel(screen_, screen_.Bounds(), 0);
+}
 
 void HeadlessHost::LoadWindow(const std::function<void()>& onCreate) {
   windowCreated_ = true;

@@ -5,6 +5,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/host.h"
@@ -87,12 +88,15 @@ class HeadlessHost : public HostRuntime {
   // Plays a process limit: no helper thread can be started until allowed
   // again (the host allows them again when it goes).
   void RefuseThreads(bool refuse);
+  // Plays a screen that cannot be read: the snapshot comes back empty.
+  void FailSnapshot(std::string why) { snapshotError_ = std::move(why); }
 
   // --- HostRuntime ----------------------------------------------------------
   Size ScreenSize() override;
   Point CursorPos() override { return cursor_; }
   std::vector<Monitor> Monitors() override;
   Canvas TakeSnapshot() override;
+  std::string SnapshotError() override { return snapshotError_; }
   void LoadWindow(const std::function<void()>& onCreate) override;
   uintptr_t WindowHandle() override { return windowCreated_ ? 1 : 0; }
   void SetWindowBounds(const Box& bounds) override;
@@ -138,6 +142,7 @@ class HeadlessHost : public HostRuntime {
   int exitRoutineRuns_ = 0;
   std::optional<int> exitCode_;
   std::string errorText_;
+  std::string snapshotError_;
   std::vector<Box> presentedBoxes_;
   bool presentsPieces_ = true;
   std::vector<Monitor> monitors_;

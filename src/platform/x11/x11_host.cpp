@@ -33,12 +33,21 @@ bool IsTransparent(const Canvas& canvas, const Box& box) {
   return true;
 }
 
-std::string WithoutCarriageReturns(const std::string& text) {
-  std::string out;
-  for (char c : text)
-    if (c != '\r') out += c;
-  if (out.empty() || out.back() != '\n') out += '\n';
-  return out;
+// The error box's lines joined into one stderr line, so a log keeps the
+// heading and the reason together.
+std::string OneLine(const std::string& text) {
+  std::string out = "regioncap: ";
+  bool gap = false;
+  for (char c : text) {
+    if (c == '\r' || c == '\n') {
+      gap = true;
+      continue;
+    }
+    if (gap && out.back() != ' ') out += ' ';
+    gap = false;
+    out += c;
+  }
+  return out + '\n';
 }
 
 }  // namespace
@@ -69,7 +78,10 @@ Point X11Host::CursorPos() {
   return {rootX, rootY};
 }
 
-Canvas X11Host::TakeSnapshot() { return TakeX11Snapshot(*display_, grabImage_); }
+Canvas X11Host::TakeSnapshot() {
+  snapshotError_.clear();
+  return TakeX11Snapshot(*display_, grabImage_, snapshotError_);
+}
 
 void X11Host::LoadWindow(const std::function<void()>& onCreate) {
   const Size screen = display_->ScreenSize();
@@ -249,7 +261,7 @@ void X11Host::EndProgram(int exitCode) {
 }
 
 void X11Host::ShowErrorText(const std::string& text) {
-  const std::string block = WithoutCarriageReturns(text);
+  const std::string block = OneLine(text);
   std::fwrite(block.data(), 1, block.size(), stderr);
   std::fflush(stderr);
 }

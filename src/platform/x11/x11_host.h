@@ -28,6 +28,7 @@ class X11Host : public HostRuntime {
   Point CursorPos() override;
   std::vector<Monitor> Monitors() override;
   Canvas TakeSnapshot() override;
+  std::string SnapshotError() override { return snapshotError_; }
 
   void LoadWindow(const std::function<void()>& onCreate) override;
   uintptr_t WindowHandle() override;
@@ -72,6 +73,7 @@ class X11Host : public HostRuntime {
   std::string connectError_;
   // The desktop's UI scale, read once at start.
   float uiScale_ = 1.0f;
+  std::string snapshotError_;
   std::unique_ptr<X11Display> display_;
   std::unique_ptr<X11Window> window_;
   std::unique_ptr<X11Cursors> cursors_;

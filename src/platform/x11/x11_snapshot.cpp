@@ -42,11 +42,16 @@ void ConvertGeneric(XImage* image, const X11PixelFormat& format, Canvas& out) {
     for (int32_t x = 0; x < out.Width(); ++x) out.Row(y)[x] = PixelFromVisual(XGetPixel(image, x, y), format);
 }
 
-Canvas ViaGetImage(X11Display& display, Size size) {
+Canvas ViaGetImage(X11Display& display, Size size, std::string& error) {
   Canvas out;
   XImage* image = XGetImage(display.Dpy(), display.Root(), 0, 0, size.width, size.height, AllPlanes, ZPixmap);
-  if (image == nullptr) return out;
+  if (image == nullptr) {
+    error = "X11: the server did not give the screen's pixels";
+    return out;
+  }
   if (!out.Create(size.width, size.height)) {
+    error = "X11: no memory for a picture of the " + std::to_string(size.width) + " × " +
+            std::to_string(size.height) + " screen";
     XDestroyImage(image);
     return out;
   }
@@ -58,14 +63,28 @@ Canvas ViaGetImage(X11Display& display, Size size) {
   return out;
 }
 
+const char* VisualClassName(int visualClass) {
+  switch (visualClass) {
+    case StaticGray: return "StaticGray";
+    case GrayScale: return "GrayScale";
+    case StaticColor: return "StaticColor";
+    case PseudoColor: return "PseudoColor";
+    default: return "colour-mapped";
+  }
+}
+
 }  // namespace
 
-Canvas TakeX11Snapshot(X11Display& display, std::shared_ptr<X11ShmImage>& grabImage) {
+Canvas TakeX11Snapshot(X11Display& display, std::shared_ptr<X11ShmImage>& grabImage, std::string& error) {
   const Size size = display.ScreenSize();
   const int visualClass = display.ScreenVisual()->c_class;
-  if (visualClass != TrueColor && visualClass != DirectColor) return Canvas();
+  if (visualClass != TrueColor && visualClass != DirectColor) {
+    error = "X11: the screen is " + std::to_string(display.Depth()) + "-bit " + VisualClassName(visualClass) +
+            "; only TrueColor screens of depth 15, 16, 24 or 30 can be read";
+    return Canvas();
+  }
   Canvas shot = ViaShm(display, size, grabImage);
-  if (shot.Empty()) shot = ViaGetImage(display, size);
+  if (shot.Empty()) shot = ViaGetImage(display, size, error);
   return shot;
 }
 
