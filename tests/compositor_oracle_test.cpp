@@ -202,5 +202,38 @@ TEST(CompositorOracle, PresentsOnlyWhatChanged) {
     for (int32_t x = 0; x < 640; x += 3) ASSERT_EQ(host.Presented().At(x, y), back.At(x, y));
 }
 
+// A small move of the magnifier presents the union of its old and new
+// places, not the whole tiles round them; a rubber band that grows by a few
+// pixels presents thin strips along its moving edges.
+TEST(CompositorOracle, PresentsOnlyThePixelsAMoveChanges) {
+  HeadlessHost host(1024, 768);
+  host.Start();
+  host.MoveTo(400, 400);
+  host.ClearPresentedBoxes();
+  host.MoveTo(403, 402);
+  int64_t area = 0;
+  Box reach;
+  for (const Box& b : host.PresentedBoxes()) {
+    area += static_cast<int64_t>(b.width) * b.height;
+    reach = UnionBox(reach, b);
+  }
+  EXPECT_LE(area, 140 * 140);  // the panel is 124 x 121 with a 3-pixel shadow
+  EXPECT_GE(reach.x, 400);
+  EXPECT_GE(reach.y, 420);
+
+  host.SetCursor(100, 100);
+  host.LeftDown();
+  host.MoveTo(600, 300);
+  host.MoveTo(700, 300);  // the magnifier moves off the band's right edge
+  host.ClearPresentedBoxes();
+  host.MoveTo(703, 300);
+  int64_t drag = 0;
+  for (const Box& b : host.PresentedBoxes()) drag += static_cast<int64_t>(b.width) * b.height;
+  // The magnifier's two places (about 17,000 pixels), the right edge, the
+  // corner handles and the label: less than half of what the whole tiles
+  // under them would be.
+  EXPECT_LE(drag, 17000 + 8000);
+}
+
 }  // namespace
 }  // namespace rc

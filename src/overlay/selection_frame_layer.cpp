@@ -82,6 +82,15 @@ uint64_t SelectionFrameLayer::TileSignature(const Box& tile) const {
   return touched ? (sig | 1) : 0;
 }
 
+// Only the bands and the handles: a moving selection changes a thin strip
+// of most tiles it crosses, not everything inside its bounds.
+Box SelectionFrameLayer::TileReach(const Box& tile) const {
+  Box reach;
+  for (const Box& band : Bands()) reach = UnionBox(reach, IntersectBox(Grow(band, 1), tile));
+  for (const PointF& c : HandleCorners(w_, h_)) reach = UnionBox(reach, IntersectBox(HandleReach(left_, top_, c), tile));
+  return IntersectBox(reach, Bounds());
+}
+
 std::array<Box, 4> SelectionFrameLayer::Bands() const {
   return {{{left_, top_, 1, h_ + 1}, {left_ + w_, top_, 1, h_ + 1}, {left_, top_, w_ + 1, 1}, {left_, top_ + h_, w_ + 1, 1}}};
 }

@@ -21,6 +21,7 @@ class SelectionFrameLayer : public SceneLayer {
   SelectionFrameLayer(int32_t left, int32_t top, int32_t w, int32_t h, uint32_t borderArgb, uint32_t handleArgb);
   Box Bounds() const override;
   uint64_t TileSignature(const Box& tile) const override;
+  Box TileReach(const Box& tile) const override;
   void Render(Canvas& target, const Box& clip) const override;
 
  private:

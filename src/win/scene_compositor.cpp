@@ -28,18 +28,17 @@ uint64_t HashPixels(const Canvas& c) {
   return MixSignature(MixSignature(lanes[0], lanes[1]), MixSignature(lanes[2], lanes[3]));
 }
 
-// Merges changed tiles into few boxes: runs along each row, then runs of
-// rows with the same span.
-std::vector<Box> MergeTiles(const std::vector<bool>& changed, int32_t columns, int32_t rows,
-                            const std::function<Box(int32_t, int32_t)>& tileBox) {
+// Merges the recomposed parts of tiles, given row by row of tiles, into few
+// boxes: runs of parts that meet along a row, then runs of rows with the
+// same span.
+std::vector<Box> MergeParts(const std::vector<std::vector<Box>>& partRows) {
   std::vector<Box> boxes;
   std::vector<Box> open;  // boxes that may still grow downwards
-  for (int32_t r = 0; r < rows; ++r) {
+  for (const std::vector<Box>& parts : partRows) {
     std::vector<Box> runs;
-    for (int32_t c = 0; c < columns; ++c) {
-      if (!changed[static_cast<size_t>(r) * columns + c]) continue;
-      const Box t = tileBox(c, r);
-      if (!runs.empty() && runs.back().Right() == t.x) runs.back().width += t.width;
+    for (const Box& t : parts) {
+      Box* last = runs.empty() ? nullptr : &runs.back();
+      if (last != nullptr && last->Right() == t.x && last->y == t.y && last->height == t.height) last->width += t.width;
       else runs.push_back(t);
     }
     std::vector<Box> next;
@@ -58,6 +57,18 @@ std::vector<Box> MergeTiles(const std::vector<bool>& changed, int32_t columns, i
   }
   boxes.insert(boxes.end(), open.begin(), open.end());
   return boxes;
+}
+
+// The smallest box holding every pixel of `a` that is not in `b`.
+Box DifferenceBounds(const Box& a, const Box& b) {
+  const Box both = IntersectBox(a, b);
+  if (both.Empty()) return a;
+  Box bounds;
+  bounds = UnionBox(bounds, {a.x, a.y, a.width, both.y - a.y});
+  bounds = UnionBox(bounds, {a.x, both.Bottom(), a.width, a.Bottom() - both.Bottom()});
+  bounds = UnionBox(bounds, {a.x, both.y, both.x - a.x, both.height});
+  bounds = UnionBox(bounds, {both.Right(), both.y, a.Right() - both.Right(), both.height});
+  return bounds;
 }
 
 }  // namespace
@@ -117,6 +128,7 @@ void SceneCompositor::Begin(const Canvas& snapshot, const Box& frame) {
   columns_ = (screen_.width + kTileSize - 1) / kTileSize;
   rows_ = (screen_.height + kTileSize - 1) / kTileSize;
   shown_.assign(static_cast<size_t>(columns_) * rows_, kDimmedSeed);
+  shownSteps_.clear();
 }
 
 void SceneCompositor::Reset() {
@@ -247,10 +259,62 @@ void SceneCompositor::RecomposeTile(Canvas& backBuffer, const Box& tile) const {
   }
 }
 
+std::vector<SceneCompositor::TileStep> SceneCompositor::StepsInTile(const std::vector<ShownStep>& steps,
+                                                                    const Box& tile) const {
+  std::vector<TileStep> met;
+  for (const ShownStep& step : steps) {
+    TileStep s{step.kind, step.signature, IntersectBox(step.reach, tile)};
+    if (step.kind == Kind::Layer) {
+      s.key = step.layer->TileSignature(tile);
+      s.area = step.layer->TileReach(tile);
+      if (s.key == 0) continue;
+    }
+    if (!s.area.Empty()) met.push_back(s);
+  }
+  return met;
+}
+
+// A pixel of the tile keeps its colour when every step that reaches it in
+// one frame has a twin in the other that reaches it too, with the same
+// pixels, in the same order. Twins are paired in order; a clear's pixels
+// are the snapshot's wherever it stands, so two clears are twins where
+// they overlap. Returns the smallest box holding every other pixel.
+Box SceneCompositor::ChangedPart(const Box& tile, const std::vector<ShownStep>& current) const {
+  const std::vector<TileStep> before = StepsInTile(shownSteps_, tile);
+  const std::vector<TileStep> now = StepsInTile(current, tile);
+  std::vector<bool> paired(before.size(), false);
+  Box changed;
+  auto next = before.begin();
+  for (const TileStep& s : now) {
+    const auto twin = std::find_if(next, before.end(), [&s](const TileStep& b) { return b.kind == s.kind && b.key == s.key; });
+    if (twin == before.end()) {
+      changed = UnionBox(changed, s.area);
+      continue;
+    }
+    changed = UnionBox(changed, UnionBox(DifferenceBounds(s.area, twin->area), DifferenceBounds(twin->area, s.area)));
+    paired[static_cast<size_t>(twin - before.begin())] = true;
+    next = twin + 1;
+  }
+  for (size_t i = 0; i < before.size(); ++i) {
+    if (!paired[i]) changed = UnionBox(changed, before[i].area);
+  }
+  // The tile's signature changed, so something in it did: a part that
+  // comes out empty would only mean a signature collision of the steps.
+  return changed.Empty() ? tile : IntersectBox(changed, tile);
+}
+
+std::vector<SceneCompositor::ShownStep> SceneCompositor::CurrentSteps() const {
+  std::vector<ShownStep> current;
+  current.reserve(steps_.size());
+  for (const Step& step : steps_) current.push_back({step.kind, Reach(step), step.signature, step.layer});
+  return current;
+}
+
 std::vector<Box> SceneCompositor::Compose(Canvas& backBuffer, const std::function<void()>& beforeWriting) {
   if (!Active()) return {};
   const std::vector<uint64_t> signatures = TileSignatures();
-  std::vector<bool> changed(signatures.size(), false);
+  std::vector<ShownStep> current = CurrentSteps();
+  std::vector<std::vector<Box>> partRows(static_cast<size_t>(rows_));
   bool writing = false;
   for (int32_t r = 0; r < rows_; ++r) {
     for (int32_t c = 0; c < columns_; ++c) {
@@ -258,12 +322,14 @@ std::vector<Box> SceneCompositor::Compose(Canvas& backBuffer, const std::functio
       if (signatures[i] == shown_[i]) continue;
       if (!writing && beforeWriting) beforeWriting();
       writing = true;
-      RecomposeTile(backBuffer, TileBox(c, r));
-      changed[i] = true;
+      const Box part = ChangedPart(TileBox(c, r), current);
+      RecomposeTile(backBuffer, part);
+      partRows[static_cast<size_t>(r)].push_back(part);
     }
   }
   shown_ = signatures;
-  return MergeTiles(changed, columns_, rows_, [this](int32_t c, int32_t r) { return TileBox(c, r); });
+  shownSteps_ = std::move(current);
+  return MergeParts(partRows);
 }
 
 }  // namespace rc

@@ -1,8 +1,9 @@
 // The fast compositor. A frame is the dimmed screen plus the drawing steps
 // made since it was last reset; the compositor keeps those steps, splits
-// the screen into tiles, and recomposes and presents only the tiles whose
-// steps changed since the last present. The frames are pixel for pixel the
-// ones a full recomposition gives.
+// the screen into tiles, finds the tiles whose steps changed since the last
+// present, and inside each recomposes and presents only the part that the
+// changed steps reach. The frames are pixel for pixel the ones a full
+// recomposition gives.
 #pragma once
 
 #include <cstdint>
@@ -55,7 +56,25 @@ class SceneCompositor {
     std::shared_ptr<const SceneLayer> layer;
   };
 
+  // What the last presented frame was made of, enough to tell which of
+  // its steps the next frame repeats.
+  struct ShownStep {
+    Kind kind = Kind::Clear;
+    Box reach;
+    uint64_t signature = 0;
+    std::shared_ptr<const SceneLayer> layer;
+  };
+  // One step as it meets one tile.
+  struct TileStep {
+    Kind kind = Kind::Clear;
+    uint64_t key = 0;
+    Box area;
+  };
+
   Box Reach(const Step& step) const;
+  std::vector<TileStep> StepsInTile(const std::vector<ShownStep>& steps, const Box& tile) const;
+  Box ChangedPart(const Box& tile, const std::vector<ShownStep>& current) const;
+  std::vector<ShownStep> CurrentSteps() const;
   uint64_t StepSignature(const Step& step, const Box& tile) const;
   void ApplyStep(const Step& step, Canvas& backBuffer, const Box& tile) const;
   void RecomposeTile(Canvas& backBuffer, const Box& tile) const;
@@ -73,6 +92,7 @@ class SceneCompositor {
   int32_t columns_ = 0;
   int32_t rows_ = 0;
   std::vector<uint64_t> shown_;  // tile signatures of the back buffer as presented
+  std::vector<ShownStep> shownSteps_;
 };
 
 // Writes `box` of the snapshot as the dimmed screen shows it (opaque black

@@ -16,6 +16,9 @@ class SceneLayer {
   // A value that changes whenever the layer's pixels inside `tile` change;
   // 0 when the layer leaves every pixel of the tile as it is.
   virtual uint64_t TileSignature(const Box& tile) const = 0;
+  // The smallest box inside `tile` holding every pixel the layer changes
+  // there; by default all of its bounds inside the tile.
+  virtual Box TileReach(const Box& tile) const { return IntersectBox(Bounds(), tile); }
   // Lays the layer over `target`, touching only pixels inside `clip`.
   virtual void Render(Canvas& target, const Box& clip) const = 0;
 };
