@@ -1,6 +1,8 @@
 // The embedded artwork: sizes, opacity and the colours its layout fixes.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "platform/headless/headless_host.h"
 #include "toolbar/artwork.h"
 
@@ -94,6 +96,34 @@ TEST(Artwork, CaptionsAreDarkOnTheNormalRowsAndWhiteOnTheHighlighted) {
       }
     EXPECT_GT(dark, 10) << top;
     EXPECT_GT(white, 10) << top;
+  }
+}
+
+}  // namespace
+}  // namespace rc
+
+namespace rc {
+namespace {
+
+// The larger artwork is the same layout drawn larger.
+TEST(Artwork, LargerPicturesKeepTheLayoutAtTheirScale) {
+  HeadlessHost host(8, 8);
+  const Canvas& strip = ToolbarStripImage(2).Pixels();
+  ASSERT_EQ(strip.Width(), 650);
+  ASSERT_EQ(strip.Height(), 48);
+  ExpectOpaque(strip, 270, 24, 127, 180, 221);
+  ExpectOpaque(strip, 465, 25, 127, 180, 221);
+  EXPECT_EQ(AlphaOf(strip.At(60, 20)), 0u);  // between the first two tools
+  EXPECT_EQ(ToolbarStripImage(1.5f).Pixels().Height(), 36);
+  for (float scale : {1.5f, 2.0f}) {
+    const Canvas& normal = MenuImage(scale).Pixels();
+    const Canvas& hover = MenuHoverImage(scale).Pixels();
+    ASSERT_EQ(normal.Width(), std::lround(151 * scale));
+    ASSERT_EQ(hover.Height(), std::lround(250 * scale));
+    const auto at = [scale](int32_t v) { return static_cast<int32_t>(v * scale); };
+    ExpectOpaque(normal, at(2), at(1), 232, 237, 238);
+    ExpectOpaque(hover, at(30), at(22), 63, 152, 217);
+    ExpectOpaque(hover, at(148), at(43) + 1, 48, 134, 198);
   }
 }
 

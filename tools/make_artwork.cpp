@@ -4,8 +4,10 @@
 //   make_artwork <assets directory>
 //
 // writes toolbar_strip.png (325 x 24, transparent background), menu.png and
-// menu_hover.png (151 x 250, opaque). Captions come from the host's text
-// rasteriser, so a CJK font must be installed.
+// menu_hover.png (151 x 250, opaque), and each again drawn at 1.5x and 2x
+// (toolbar_strip_1_5x.png, toolbar_strip_2x.png, ...; sizes rounded to whole
+// pixels). Captions come from the host's text rasteriser, so a CJK font must
+// be installed.
 #include <zlib.h>
 
 #include <array>
@@ -15,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ui_scale.h"
 #include "artwork_icons.h"
 #include "gfx/gp_brush.h"
 #include "gfx/gp_font.h"
@@ -181,9 +184,11 @@ void DrawMenuRowBackground(GpGraphics& g, int top, bool hover) {
     Fill(g, 0xFFE8EDEE, 0, static_cast<float>(top), kMenuIconColumn, kMenuRowHeight);
     return;
   }
+  // Each line's colour runs to the row's bottom and the next line paints
+  // over it: at a scale whose lines end mid-pixel no white shows between them.
   for (int line = 0; line < kMenuRowHeight; ++line) {
     const uint32_t colour = Lerp(0xFF3F98D9, 0xFF3086C6, line, kMenuRowHeight - 1);
-    Fill(g, colour, 0, static_cast<float>(top + line), kMenuWidth, 1);
+    Fill(g, colour, 0, static_cast<float>(top + line), kMenuWidth, static_cast<float>(kMenuRowHeight - line));
   }
 }
 
@@ -203,11 +208,20 @@ void DrawMenu(GpGraphics& g, bool hover) {
 
 // ---- Output -----------------------------------------------------------------
 
-bool WritePicture(const std::string& path, int w, int h, void (*draw)(GpGraphics&, bool), bool variant) {
+struct MadeScale {
+  float scale;
+  const char* suffix;
+};
+
+constexpr std::array<MadeScale, 3> kMadeScales = {{{1.0f, ""}, {1.5f, "_1_5x"}, {2.0f, "_2x"}}};
+
+bool WritePicture(const std::string& path, int w, int h, float scale, void (*draw)(GpGraphics&, bool),
+                  bool variant) {
   GpBitmap picture;
-  picture.Create(w, h);
+  picture.Create(ScalePx(w, scale), ScalePx(h, scale));
   GpGraphics g;
   g.FromImage(picture);
+  g.SetScale(scale);
   draw(g, variant);
   const std::vector<uint8_t> bytes = EncodeRgbaPng(picture.Pixels());
   std::ofstream file(path, std::ios::binary);
@@ -222,9 +236,14 @@ void DrawStripVariant(GpGraphics& g, bool) { DrawStrip(g); }
 
 int Run(const std::string& dir) {
   HeadlessHost host(64, 64);  // the codecs and the text rasteriser
-  bool ok = WritePicture(dir + "/toolbar_strip.png", kStripWidth, kStripHeight, DrawStripVariant, false);
-  ok = WritePicture(dir + "/menu.png", kMenuWidth, kMenuHeight, DrawMenu, false) && ok;
-  ok = WritePicture(dir + "/menu_hover.png", kMenuWidth, kMenuHeight, DrawMenu, true) && ok;
+  bool ok = true;
+  for (const MadeScale& m : kMadeScales) {
+    const std::string suffix = std::string(m.suffix) + ".png";
+    ok = WritePicture(dir + "/toolbar_strip" + suffix, kStripWidth, kStripHeight, m.scale, DrawStripVariant, false) &&
+         ok;
+    ok = WritePicture(dir + "/menu" + suffix, kMenuWidth, kMenuHeight, m.scale, DrawMenu, false) && ok;
+    ok = WritePicture(dir + "/menu_hover" + suffix, kMenuWidth, kMenuHeight, m.scale, DrawMenu, true) && ok;
+  }
   return ok ? 0 : 1;
 }
 

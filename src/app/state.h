@@ -36,6 +36,10 @@ struct CaptureState {
   IntRect MenuRect;
   IntRect SelectionRect;
   IntRect ToolbarRect;
+  // The UI scale the toolbar and the menu were last drawn at: their hit
+  // tables are read at the same scale.
+  float ToolbarScale = 1.0f;
+  float MenuScale = 1.0f;
 
   rc::CaptureMode CaptureMode = rc::CaptureMode::None;
   rc::HitZone HitZone = rc::HitZone::None;

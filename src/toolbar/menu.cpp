@@ -23,15 +23,17 @@ void DrawBackground(GpGraphics& canvas) {
   DrawRoundedPanel(canvas, 0, 0, kMenuCanvasWidth + 2, kMenuCanvasHeight, kCornerSize, kBackgroundFill, kOutline);
 }
 
-// The hovered row is the same row of the highlighted picture.
+// The hovered row is the same row of the highlighted picture, which is
+// drawn for the canvas's scale: its pixels are the 1x layout times it.
 void DrawHighlightedRow(GpGraphics& canvas, const IntRect& highlight) {
-  const GpImage& hover = MenuHoverImage();
+  const float scale = canvas.Scale();
+  const GpImage& hover = MenuHoverImage(scale);
   if (!hover.Holds()) return;
-  canvas.DrawImageRect(hover, static_cast<float>(highlight.left), static_cast<float>(highlight.top),
-                       static_cast<float>(highlight.Width()), static_cast<float>(highlight.Height()),
-                       static_cast<float>(highlight.left) - kPictureOffset,
-                       static_cast<float>(highlight.top) - kPictureOffset, static_cast<float>(highlight.Width()),
-                       static_cast<float>(highlight.Height()));
+  const auto w = static_cast<float>(highlight.Width());
+  const auto h = static_cast<float>(highlight.Height());
+  canvas.DrawImageRect(hover, static_cast<float>(highlight.left), static_cast<float>(highlight.top), w, h,
+                       (static_cast<float>(highlight.left) - kPictureOffset) * scale,
+                       (static_cast<float>(highlight.top) - kPictureOffset) * scale, w * scale, h * scale);
 }
 
 void RunItem(int32_t index) {
@@ -51,27 +53,29 @@ void RunItem(int32_t index) {
 }  // namespace
 
 void PaintMenu(const IntRect& highlight) {
-  GpGraphics canvas;
-  canvas.CreateCanvas(kMenuCanvasWidth, kMenuCanvasHeight);
-  DrawBackground(canvas);
-  const GpImage& picture = MenuImage();
-  if (picture.Holds()) {
-    canvas.DrawImage(picture, kPictureOffset, kPictureOffset, static_cast<float>(picture.Width()),
-                     static_cast<float>(picture.Height()));
-  }
-  if (!highlight.HasZeroField()) DrawHighlightedRow(canvas, highlight);
   CaptureState& s = State();
-  s.MenuRect.right = s.MenuRect.left + kMenuCanvasWidth;
-  s.MenuRect.bottom = s.MenuRect.top + kMenuCanvasHeight;
-  s.OverlaySurface.BlendFrom(canvas.CanvasDC(), 0, 0, kMenuCanvasWidth, kMenuCanvasHeight, s.MenuRect.left,
-                             s.MenuRect.top, kMenuCanvasWidth, kMenuCanvasHeight, 255, true);
+  const Size size = MenuSize(s.MenuScale);
+  GpGraphics canvas;
+  canvas.CreateCanvas(size.width, size.height);
+  canvas.SetScale(s.MenuScale);
+  DrawBackground(canvas);
+  const GpImage& picture = MenuImage(s.MenuScale);
+  if (picture.Holds()) canvas.DrawImageUnscaled(picture, kPictureOffset, kPictureOffset);
+  if (!highlight.HasZeroField()) DrawHighlightedRow(canvas, highlight);
+  s.MenuRect.right = s.MenuRect.left + size.width;
+  s.MenuRect.bottom = s.MenuRect.top + size.height;
+  s.OverlaySurface.BlendFrom(canvas.CanvasDC(), 0, 0, size.width, size.height, s.MenuRect.left, s.MenuRect.top,
+                             size.width, size.height, 255, true);
 }
 
 void HandleMenuEvent(UiEvent event) {
+  CaptureState& s = State();
   if (event == UiEvent::Repaint) {
-    const Point origin = MenuOrigin(State().Cursor, Host().ScreenSize());
-    State().MenuRect.left = origin.x;
-    State().MenuRect.top = origin.y;
+    // The menu opens at the scale of the cursor's monitor and keeps it.
+    s.MenuScale = ScaleAt(s.Monitors, s.Cursor);
+    const Point origin = MenuOrigin(s.Cursor, Host().ScreenSize(), s.MenuScale);
+    s.MenuRect.left = origin.x;
+    s.MenuRect.top = origin.y;
     PaintMenu(IntRect{});
     return;
   }

@@ -4,6 +4,7 @@
 
 #include "app/host.h"
 #include "app/state.h"
+#include "app/ui_scale.h"
 
 namespace rc {
 
@@ -35,17 +36,21 @@ bool MenuItemAt(int32_t dx, int32_t dy, IntRect& highlight, int32_t& index) {
 bool HitTestMenu(IntRect& highlight, int32_t& index) {
   const Point cursor = State().Cursor;
   const IntRect& menu = State().MenuRect;
-  return MenuItemAt(cursor.x - menu.left, cursor.y - menu.top, highlight, index);
+  const float scale = State().MenuScale;
+  return MenuItemAt(UnscalePx(cursor.x - menu.left, scale), UnscalePx(cursor.y - menu.top, scale), highlight, index);
 }
 
-Point MenuOrigin(Point cursor, Size screen) {
+Size MenuSize(float scale) { return {ScalePx(kMenuCanvasWidth, scale), ScalePx(kMenuCanvasHeight, scale)}; }
+
+Point MenuOrigin(Point cursor, Size screen, float scale) {
+  const auto px = [scale](int32_t length) { return ScalePx(length, scale); };
   // 64-bit sums so that no cursor position can wrap the comparison.
   const int64_t mx = cursor.x;
   const int64_t my = cursor.y;
-  const int32_t x = mx + 159 > int64_t{screen.width} - 10 ? cursor.x - 159 : cursor.x + 4;
+  const int32_t x = mx + px(159) > int64_t{screen.width} - px(10) ? cursor.x - px(159) : cursor.x + px(4);
   // The test uses 260 but the shift 258: a menu opened upward ends 2 px
   // above the cursor.
-  const int32_t y = my + 260 > int64_t{screen.height} - 10 ? cursor.y - 258 : cursor.y + 4;
+  const int32_t y = my + px(260) > int64_t{screen.height} - px(10) ? cursor.y - px(258) : cursor.y + px(4);
   return {x, y};
 }
 

@@ -7,6 +7,7 @@
 
 namespace rc {
 
+// The menu's size at 1x; at scale s it is these times s, rounded.
 inline constexpr int32_t kMenuCanvasWidth = 155;
 inline constexpr int32_t kMenuCanvasHeight = 256;
 
@@ -18,15 +19,20 @@ enum MenuItem : int32_t {
   kMenuExit = 11,
 };
 
-// The row at (dx, dy) in menu coordinates: writes its highlight and index
+// The row at (dx, dy) in menu coordinates of the 1x layout: writes its highlight and index
 // and returns true; elsewhere writes nothing and returns false.
 bool MenuItemAt(int32_t dx, int32_t dy, IntRect& highlight, int32_t& index);
 
-// The same for the cursor over the menu as last placed.
+// The same for the cursor over the menu as last placed, at the scale it
+// was drawn at.
 bool HitTestMenu(IntRect& highlight, int32_t& index);
 
+// The menu's size in pixels at `scale`.
+Size MenuSize(float scale);
+
 // The menu's top-left corner for a right-click at `cursor`: right of and
-// below it, or left of and above it where the screen runs out.
-Point MenuOrigin(Point cursor, Size screen);
+// below it, or left of and above it where the screen runs out. Distances
+// are those of the 1x layout times `scale`.
+Point MenuOrigin(Point cursor, Size screen, float scale = 1);
 
 }  // namespace rc

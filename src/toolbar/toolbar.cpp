@@ -1,7 +1,7 @@
 #include "toolbar/toolbar.h"
 
-#include <array>
 #include <map>
+#include <tuple>
 
 #include "app/host.h"
 #include "app/state.h"
@@ -23,9 +23,10 @@ constexpr uint32_t kHighlightFill = 0xFFAFE5FF;
 constexpr uint32_t kHighlightOutline = 0xFF2A87E4;
 constexpr int kCornerSize = 3;
 
-// The toolbar as it looks with `highlight` (no highlight when a field is zero).
-void DrawToolbar(GpGraphics& canvas, const IntRect& highlight) {
-  const GpImage& strip = ToolbarStripImage();
+// The toolbar as it looks with `highlight` (no highlight when a field is
+// zero), drawn in the 1x layout on a canvas magnified to `scale`.
+void DrawToolbar(GpGraphics& canvas, const IntRect& highlight, float scale) {
+  canvas.SetScale(scale);
   // The figure spans w - 3 pixels; +2 makes it end on the canvas's last column.
   DrawRoundedPanel(canvas, 0, 0, kToolbarCanvasWidth + 2, kToolbarCanvasHeight, kCornerSize, kBackgroundFill,
                    kBackgroundOutline);
@@ -34,21 +35,22 @@ void DrawToolbar(GpGraphics& canvas, const IntRect& highlight) {
                      static_cast<float>(highlight.Width() + 2), static_cast<float>(highlight.Height() + 2),
                      kCornerSize, kHighlightFill, kHighlightOutline);
   }
-  if (strip.Holds()) {
-    canvas.DrawImage(strip, 1, 1, static_cast<float>(strip.Width()), static_cast<float>(strip.Height()));
-  }
+  const GpImage& strip = ToolbarStripImage(scale);
+  if (strip.Holds()) canvas.DrawImageUnscaled(strip, 1, 1);
 }
 
-// The toolbar looks the same for the same highlight, so each look (eleven
-// at most) is drawn once per run.
-const Canvas& ToolbarLook(const IntRect& highlight) {
-  static std::map<std::array<int32_t, 4>, Canvas> looks;
-  const std::array<int32_t, 4> key = {highlight.left, highlight.top, highlight.right, highlight.bottom};
+// The toolbar looks the same for the same highlight and scale, so each look
+// (eleven per scale at most) is drawn once per run.
+const Canvas& ToolbarLook(const IntRect& highlight, float scale) {
+  using Key = std::tuple<float, int32_t, int32_t, int32_t, int32_t>;
+  static std::map<Key, Canvas> looks;
+  const Key key = {scale, highlight.left, highlight.top, highlight.right, highlight.bottom};
   auto found = looks.find(key);
   if (found != looks.end()) return found->second;
+  const Size size = ToolbarSize(scale);
   GpGraphics canvas;
-  canvas.CreateCanvas(kToolbarCanvasWidth, kToolbarCanvasHeight);
-  DrawToolbar(canvas, highlight);
+  canvas.CreateCanvas(size.width, size.height);
+  DrawToolbar(canvas, highlight, scale);
   return looks.emplace(key, std::move(canvas.CanvasDC())).first->second;
 }
 
@@ -64,12 +66,14 @@ void RunButton(int32_t index) {
 }  // namespace
 
 void PaintToolbar(const IntRect& highlight) {
-  const Canvas& look = ToolbarLook(highlight);
   CaptureState& s = State();
-  s.ToolbarRect = PlaceToolbar(s.SelectionRect, Host().ScreenSize().height);
-  s.OverlaySurface.BlendFrom(look, 0, 0, kToolbarCanvasWidth, kToolbarCanvasHeight,
-                             s.ToolbarRect.left, s.ToolbarRect.top, kToolbarCanvasWidth, kToolbarCanvasHeight, 255,
-                             true);
+  // The toolbar belongs to the monitor of the selection's bottom-right corner.
+  const float scale = ScaleAt(s.Monitors, {s.SelectionRect.right, s.SelectionRect.bottom});
+  const Canvas& look = ToolbarLook(highlight, scale);
+  s.ToolbarRect = PlaceToolbar(s.SelectionRect, Host().ScreenSize().height, scale);
+  s.ToolbarScale = scale;
+  s.OverlaySurface.BlendFrom(look, 0, 0, look.Width(), look.Height(), s.ToolbarRect.left, s.ToolbarRect.top,
+                             look.Width(), look.Height(), 255, true);
 }
 
 void HandleToolbarEvent(UiEvent event) {

@@ -4,6 +4,7 @@
 
 #include "app/host.h"
 #include "app/state.h"
+#include "app/ui_scale.h"
 
 namespace rc {
 
@@ -46,25 +47,31 @@ bool ToolbarButtonAt(int32_t dx, int32_t dy, IntRect& highlight, int32_t& index)
 bool HitTestToolbar(IntRect& highlight, int32_t& index) {
   const Point cursor = State().Cursor;
   const IntRect& bar = State().ToolbarRect;
-  return ToolbarButtonAt(cursor.x - bar.left, cursor.y - bar.top, highlight, index);
+  const float scale = State().ToolbarScale;
+  return ToolbarButtonAt(UnscalePx(cursor.x - bar.left, scale), UnscalePx(cursor.y - bar.top, scale), highlight,
+                         index);
 }
 
-IntRect PlaceToolbar(const IntRect& selection, int32_t screenHeight) {
+Size ToolbarSize(float scale) { return {ScalePx(kToolbarCanvasWidth, scale), ScalePx(kToolbarCanvasHeight, scale)}; }
+
+IntRect PlaceToolbar(const IntRect& selection, int32_t screenHeight, float scale) {
+  const auto px = [scale](int32_t length) { return ScalePx(length, scale); };
+  const Size size = ToolbarSize(scale);
   // 64-bit sums: a selection near the integer limits must not wrap round.
   const int64_t sb = selection.bottom;
   const int64_t st = selection.top;
-  const int32_t left = selection.right - kToolbarCanvasWidth;
+  const int32_t left = selection.right - size.width;
   IntRect bar;
-  if (sb + kStripHeight + 10 <= screenHeight) {
-    bar = {left, selection.bottom + 6, selection.right, selection.bottom + 6 + kToolbarCanvasHeight};
-  } else if (st - kStripHeight - 8 > 0) {
-    bar = {left, selection.top - kToolbarCanvasHeight - 4, selection.right, selection.top - 4};
+  if (sb + px(kStripHeight) + px(10) <= screenHeight) {
+    bar = {left, selection.bottom + px(6), selection.right, selection.bottom + px(6) + size.height};
+  } else if (st - px(kStripHeight) - px(8) > 0) {
+    bar = {left, selection.top - size.height - px(4), selection.right, selection.top - px(4)};
   } else {
-    bar = {left, selection.top + 5, selection.right, selection.top + 5 + kToolbarCanvasHeight};
+    bar = {left, selection.top + px(5), selection.right, selection.top + px(5) + size.height};
   }
-  if (bar.left < 5) {
-    bar.right = bar.right - bar.left + 5;
-    bar.left = 5;
+  if (bar.left < px(5)) {
+    bar.right = bar.right - bar.left + px(5);
+    bar.left = px(5);
   }
   return bar;
 }

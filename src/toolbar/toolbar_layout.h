@@ -7,6 +7,7 @@
 
 namespace rc {
 
+// The toolbar's size at 1x; at scale s it is these times s, rounded.
 inline constexpr int32_t kToolbarCanvasWidth = 329;
 inline constexpr int32_t kToolbarCanvasHeight = 28;
 
@@ -18,17 +19,22 @@ enum ToolbarButton : int32_t {
   kToolbarFinish = 11,
 };
 
-// The button at (dx, dy) in toolbar coordinates. On a button it writes the
+// The button at (dx, dy) in toolbar coordinates of the 1x layout. On a button it writes the
 // button's highlight and index and returns true. The drop arrow writes
 // index 9 and a highlight but returns false, so it is never highlighted and
 // its press does nothing. Elsewhere nothing is written.
 bool ToolbarButtonAt(int32_t dx, int32_t dy, IntRect& highlight, int32_t& index);
 
-// The same for the cursor over the toolbar as last placed.
+// The same for the cursor over the toolbar as last placed, at the scale it
+// was drawn at.
 bool HitTestToolbar(IntRect& highlight, int32_t& index);
 
+// The toolbar's size in pixels at `scale`.
+Size ToolbarSize(float scale);
+
 // Right-aligned with the selection: 6 px below it when it fits, else 4 px
-// above it, else 5 px inside its top edge; never left of x = 5.
-IntRect PlaceToolbar(const IntRect& selection, int32_t screenHeight);
+// above it, else 5 px inside its top edge; never left of x = 5. Sizes and
+// gaps are those of the 1x layout times `scale`.
+IntRect PlaceToolbar(const IntRect& selection, int32_t screenHeight, float scale = 1);
 
 }  // namespace rc
