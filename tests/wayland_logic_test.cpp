@@ -1,0 +1,114 @@
+// The platform-free parts of the Wayland host: where outputs lie on the
+// desktop, how screen buffers become canvas pixels, and which desktop a
+// session runs.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "platform/linux/desktop_backend.h"
+#include "platform/wayland/wayland_layout.h"
+#include "platform/wayland/wayland_pixels.h"
+
+namespace rc {
+namespace {
+
+TEST(WaylandLayout, OneScaleIsLogicalTimesScale) {
+  const std::vector<Box> boxes = PhysicalLayout({{{0, 0, 960, 540}, {1920, 1080}}, {{960, 0, 960, 540}, {1920, 1080}}});
+  EXPECT_EQ(boxes[0], (Box{0, 0, 1920, 1080}));
+  EXPECT_EQ(boxes[1], (Box{1920, 0, 1920, 1080}));
+}
+
+TEST(WaylandLayout, MixedScalesSideBySideStayAdjacent) {
+  // A 1x output, then a 2x output right of it, top-aligned.
+  const std::vector<Box> boxes = PhysicalLayout({{{0, 0, 800, 600}, {800, 600}}, {{800, 0, 640, 360}, {1280, 720}}});
+  EXPECT_EQ(boxes[0], (Box{0, 0, 800, 600}));
+  EXPECT_EQ(boxes[1], (Box{800, 0, 1280, 720}));
+}
+
+TEST(WaylandLayout, StackedMixedScalesNeverOverlap) {
+  // A 2x output above a wider 1x one: the 2x output's columns stretch, so
+  // the 1x output below starts lower and is no longer cut by it.
+  const std::vector<OutputPlacement> in = {{{0, 0, 400, 300}, {800, 600}}, {{0, 300, 1000, 500}, {1000, 500}}};
+  const std::vector<Box> boxes = PhysicalLayout(in);
+  EXPECT_EQ(boxes[0], (Box{0, 0, 800, 600}));
+  EXPECT_EQ(boxes[1], (Box{0, 600, 1000, 500}));
+  EXPECT_TRUE(IntersectBox(boxes[0], boxes[1]).Empty());
+}
+
+TEST(WaylandLayout, FractionalScaleAndNegativeOrigin) {
+  // 1.5x: 1280 logical units hold 1920 pixels.
+  const std::vector<Box> boxes =
+      PhysicalLayout({{{-1280, 0, 1280, 720}, {1920, 1080}}, {{0, 0, 1920, 1080}, {1920, 1080}}});
+  EXPECT_EQ(boxes[0], (Box{-1920, 0, 1920, 1080}));
+  EXPECT_EQ(boxes[1], (Box{0, 0, 1920, 1080}));
+}
+
+TEST(WaylandLayout, SurfacePointsMapToOutputPixels) {
+  const Box logical{0, 0, 640, 360}, desktop{800, 0, 1280, 720};
+  EXPECT_EQ(OutputPointToDesktop(logical, desktop, 0, 0), (Point{800, 0}));
+  EXPECT_EQ(OutputPointToDesktop(logical, desktop, 10.75, 20.25), (Point{821, 40}));
+  // The far edge stays on the output.
+  EXPECT_EQ(OutputPointToDesktop(logical, desktop, 640, 360), (Point{2079, 719}));
+}
+
+// A 3 x 2 buffer whose pixel (x, y) holds x + 10 y in its blue byte.
+struct TinyBuffer {
+  std::vector<uint32_t> words = std::vector<uint32_t>(6);
+  TinyBuffer() {
+    for (uint32_t y = 0; y < 2; ++y)
+      for (uint32_t x = 0; x < 3; ++x) words[y * 3 + x] = x + 10 * y;
+  }
+  ScreenBufferLayout Layout(int32_t transform, bool yInverted = false) const {
+    return {reinterpret_cast<const uint8_t*>(words.data()), 3, 2, 12, false, yInverted, transform};
+  }
+};
+
+std::vector<uint32_t> Compose(const ScreenBufferLayout& in) {
+  Canvas out(RotatedWidth(in), RotatedHeight(in));
+  ComposeScreenRows(in, out, {0, 0}, 0, out.Height());
+  std::vector<uint32_t> blues;
+  for (int32_t y = 0; y < out.Height(); ++y)
+    for (int32_t x = 0; x < out.Width(); ++x) {
+      EXPECT_EQ(AlphaOf(out.At(x, y)), 255);
+      blues.push_back(BlueOf(out.At(x, y)));
+    }
+  return blues;
+}
+
+TEST(WaylandPixels, RotationsFlipsAndInvertedRows) {
+  TinyBuffer b;
+  EXPECT_EQ(Compose(b.Layout(0)), (std::vector<uint32_t>{0, 1, 2, 10, 11, 12}));
+  EXPECT_EQ(Compose(b.Layout(0, true)), (std::vector<uint32_t>{10, 11, 12, 0, 1, 2}));
+  EXPECT_EQ(Compose(b.Layout(2)), (std::vector<uint32_t>{12, 11, 10, 2, 1, 0}));
+  EXPECT_EQ(Compose(b.Layout(4)), (std::vector<uint32_t>{2, 1, 0, 12, 11, 10}));
+  EXPECT_EQ(Compose(b.Layout(1)), (std::vector<uint32_t>{2, 12, 1, 11, 0, 10}));
+  EXPECT_EQ(Compose(b.Layout(3)), (std::vector<uint32_t>{10, 0, 11, 1, 12, 2}));
+}
+
+TEST(WaylandPixels, ByteOrders) {
+  bool swap = true;
+  EXPECT_TRUE(ReadableShmFormat(1, swap));  // XRGB8888
+  EXPECT_FALSE(swap);
+  EXPECT_TRUE(ReadableShmFormat(0x34324258, swap));  // XBGR8888
+  EXPECT_TRUE(swap);
+  EXPECT_FALSE(ReadableShmFormat(0x36314752, swap));  // RGB565
+  const uint32_t xbgr = 0x00332211;  // red 0x11, green 0x22, blue 0x33
+  ScreenBufferLayout in{reinterpret_cast<const uint8_t*>(&xbgr), 1, 1, 4, true, false, 0};
+  Canvas out(1, 1);
+  ComposeScreenRows(in, out, {0, 0}, 0, 1);
+  EXPECT_EQ(out.At(0, 0), MakePixel(255, 0x11, 0x22, 0x33));
+}
+
+TEST(DesktopBackend, WaylandWhenItsDisplayIsSetUnlessOverridden) {
+  EXPECT_EQ(ChooseDesktopBackend(nullptr, "wayland-1", true), DesktopBackend::Wayland);
+  EXPECT_EQ(ChooseDesktopBackend(nullptr, nullptr, true), DesktopBackend::X11);
+  EXPECT_EQ(ChooseDesktopBackend(nullptr, "", true), DesktopBackend::X11);
+  EXPECT_EQ(ChooseDesktopBackend(nullptr, "wayland-1", false), DesktopBackend::X11);
+  EXPECT_EQ(ChooseDesktopBackend("x11", "wayland-1", true), DesktopBackend::X11);
+  EXPECT_EQ(ChooseDesktopBackend("wayland", nullptr, true), DesktopBackend::Wayland);
+  EXPECT_EQ(ChooseDesktopBackend("gdi", nullptr, true), DesktopBackend::Invalid);
+}
+
+}  // namespace
+}  // namespace rc
