@@ -166,6 +166,10 @@ Canvas WaylandHost::CreateSurfaceCanvas(int32_t width, int32_t height) {
 }
 
 HostResult WaylandHost::Present(const Canvas& backBuffer, const Box& damaged) {
+  return PresentFrame(backBuffer, std::span<const Box>(&damaged, 1));
+}
+
+HostResult WaylandHost::PresentFrame(const Canvas& backBuffer, std::span<const Box> damaged) {
   if (!overlay_ || backBuffer.Empty()) return HostResult::Fail("Wayland: nothing to present");
   std::shared_ptr<const OverlayPixels> source = surface_.lock();
   if (source == nullptr || source->pixels != backBuffer.Data()) {

@@ -39,6 +39,7 @@ class WaylandHost : public HostRuntime {
   void SetLayered(bool layered) override;
   Canvas CreateSurfaceCanvas(int32_t width, int32_t height) override;
   HostResult Present(const Canvas& backBuffer, const Box& damaged) override;
+  HostResult PresentFrame(const Canvas& backBuffer, std::span<const Box> damaged) override;
 
   WindowProc SetWindowProc(WindowProc proc) override;
   void RunMessageLoop() override;

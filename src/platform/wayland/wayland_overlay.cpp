@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/wayland/wayland_damage.h"
 #include "platform/wayland/wayland_layout.h"
 #include "viewporter-client-protocol.h"
 #include "platform/wayland/wayland_layer_shell.h"
@@ -31,8 +32,8 @@ struct WaylandOverlay::Panel {
   bool shown = false;
   Size logical;
   std::vector<std::unique_ptr<WaylandShmBuffer>> buffers;
-  std::vector<Box> stale;  // per buffer: panel pixels it does not hold yet
-  Box damage;              // panel pixels changed since the last commit
+  std::vector<DamageList> stale;  // per buffer: panel pixels it does not hold yet
+  DamageList damage;              // panel pixels changed since the last commit
   wl_callback* frame = nullptr;
 };
 
@@ -147,14 +148,14 @@ void WaylandOverlay::Configure(Panel& p, uint32_t serial, Size logical) {
   if (p.shown && p.frame == nullptr) wl_surface_commit(p.surface);
 }
 
-void WaylandOverlay::Present(std::shared_ptr<const OverlayPixels> source, const Box& damaged) {
+void WaylandOverlay::Present(std::shared_ptr<const OverlayPixels> source, std::span<const Box> damaged) {
   source_ = source;
   for (auto& p : panels_) {
-    const Box hit = IntersectBox(damaged, p->area);
-    if (hit.Empty()) continue;
-    const Box local = Shifted(hit, -p->area.x, -p->area.y);
-    p->damage = UnionBox(p->damage, local);
-    for (Box& s : p->stale) s = UnionBox(s, local);
+    DamageList local;
+    for (const Box& box : damaged) local.Add(Shifted(IntersectBox(box, p->area), -p->area.x, -p->area.y));
+    if (local.Empty()) continue;
+    p->damage.Add(local);
+    for (DamageList& s : p->stale) s.Add(local);
     Flush(*p);
   }
   wl_display_flush(display_.Display());
@@ -178,18 +179,21 @@ WaylandShmBuffer* WaylandOverlay::FreeBuffer(Panel& p) {
     if (!panel->damage.Empty() && panel->frame == nullptr) Flush(*panel);
   });
   p.buffers.push_back(std::move(buffer));
-  p.stale.push_back({0, 0, size.width, size.height});
+  p.stale.emplace_back();
+  p.stale.back().Add({0, 0, size.width, size.height});
   return p.buffers.back().get();
 }
 
 void WaylandOverlay::CopyStale(Panel& p, size_t index, const OverlayPixels& source) {
-  const Box box = IntersectBox(p.stale[index], {0, 0, p.area.width, p.area.height});
-  p.stale[index] = {};
   WaylandShmBuffer& b = *p.buffers[index];
-  for (int32_t y = box.y; y < box.Bottom(); ++y) {
-    const Pixel* from = source.pixels + static_cast<size_t>(p.area.y + y) * source.width + p.area.x + box.x;
-    std::memcpy(b.Row(y) + box.x, from, static_cast<size_t>(box.width) * sizeof(Pixel));
+  for (const Box& stale : p.stale[index].Boxes()) {
+    const Box box = IntersectBox(stale, {0, 0, p.area.width, p.area.height});
+    for (int32_t y = box.y; y < box.Bottom(); ++y) {
+      const Pixel* from = source.pixels + static_cast<size_t>(p.area.y + y) * source.width + p.area.x + box.x;
+      std::memcpy(b.Row(y) + box.x, from, static_cast<size_t>(box.width) * sizeof(Pixel));
+    }
   }
+  p.stale[index].Clear();
 }
 
 // Sends the panel's collected damage as one frame, once the compositor
@@ -204,8 +208,8 @@ void WaylandOverlay::Flush(Panel& p) {
   while (p.buffers[index].get() != buffer) ++index;
   CopyStale(p, index, *source);
   wl_surface_attach(p.surface, buffer->Buffer(), 0, 0);
-  wl_surface_damage_buffer(p.surface, p.damage.x, p.damage.y, p.damage.width, p.damage.height);
-  p.damage = {};
+  for (const Box& d : p.damage.Boxes()) wl_surface_damage_buffer(p.surface, d.x, d.y, d.width, d.height);
+  p.damage.Clear();
   p.frame = wl_surface_frame(p.surface);
   wl_callback_add_listener(p.frame, &kFrameListener, &p);
   wl_surface_commit(p.surface);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "app/host.h"
@@ -41,10 +42,11 @@ class WaylandOverlay {
   // Makes one surface per output, committed empty: nothing shows before
   // the first frame.
   HostResult Create();
-  // Shows `damaged` (overlay coordinates) of `source`. A panel waiting for
-  // the compositor's frame callback collects damage and shows the latest
-  // pixels when the callback comes, so a burst of moves costs one frame.
-  void Present(std::shared_ptr<const OverlayPixels> source, const Box& damaged);
+  // Shows the `damaged` boxes (overlay coordinates) of `source` as one
+  // frame per output. A panel waiting for the compositor's frame callback
+  // collects damage and shows the latest pixels when the callback comes,
+  // so a burst of moves costs one frame.
+  void Present(std::shared_ptr<const OverlayPixels> source, std::span<const Box> damaged);
   // Whether every panel has shown its first frame.
   bool Shown() const;
   // The desktop point at surface-local (sx, sy), if `surface` is a panel's.
