@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gfx/blend.h"
+#include "gfx/blend_row.h"
 #include "win/scene_compositor.h"
 
 namespace rc {
@@ -140,6 +141,32 @@ TEST(Blend, PackedArithmeticMatchesChannelByChannelBlends) {
     const uint8_t a = static_cast<uint8_t>(next() >> 24);
     ASSERT_EQ(BlendPixel(d, s, a, true), ReferenceBlend(d, s, a, true)) << std::hex << d << " " << s << " " << +a;
     ASSERT_EQ(BlendPixel(d, s, a, false), a == 255 ? s : ReferenceBlend(d, s, a, false));
+  }
+}
+
+// The row blend works four pixels at a time with a scalar tail: every
+// length from 0 to 11 and every constant alpha must give BlendPixel's
+// pixels, for premultiplied sources and for ones brighter than their alpha.
+TEST(Blend, RowsMatchPixelByPixelBlendsAtEveryLengthAndAlpha) {
+  uint32_t seed = 777;
+  auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+  for (int a = 0; a < 256; ++a) {
+    for (int32_t count = 0; count < 12; ++count) {
+      Pixel from[12], to[12], expected[12];
+      for (bool perPixel : {true, false}) {
+        for (int32_t i = 0; i < count; ++i) {
+          const Pixel s = next();
+          const uint32_t sa = AlphaOf(s);
+          from[i] = i % 3 == 0 ? s : MakePixel(sa, RedOf(s) % (sa + 1), GreenOf(s) % (sa + 1), BlueOf(s) % (sa + 1));
+          to[i] = next();
+          expected[i] = BlendPixel(to[i], from[i], static_cast<uint8_t>(a), perPixel);
+        }
+        BlendRow(to, from, count, static_cast<uint8_t>(a), perPixel);
+        for (int32_t i = 0; i < count; ++i) {
+          ASSERT_EQ(to[i], expected[i]) << "alpha " << a << " count " << count << " at " << i << " perPixel " << perPixel;
+        }
+      }
+    }
   }
 }
 

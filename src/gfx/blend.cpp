@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "gfx/blend_row.h"
+
 namespace rc {
 
 namespace {
@@ -78,19 +80,20 @@ Box Positive(const Box& b, bool& flipX, bool& flipY) {
 }
 
 // Same-size areas: each destination pixel samples the source pixel at a
-// fixed offset, so whole row runs can be handled at once.
-template <typename Op>
-void ForEachUnscaled(Canvas& dst, const Box& visible, const Canvas& src, int32_t dx, int32_t dy, Op op) {
+// fixed offset, so whole row runs are handed to `rowOp(to, from, count)`.
+template <typename RowOp>
+void ForEachUnscaledRow(Canvas& dst, const Box& visible, const Canvas& src, int32_t dx, int32_t dy, RowOp rowOp) {
   const Box reachable = IntersectBox(visible, {src.Bounds().x - dx, src.Bounds().y - dy, src.Width(), src.Height()});
   for (int32_t y = reachable.y; y < reachable.Bottom(); ++y) {
-    const Pixel* from = src.Row(y + dy) + dx;
-    Pixel* to = dst.Row(y);
-    for (int32_t x = reachable.x; x < reachable.Right(); ++x) to[x] = op(to[x], from[x]);
+    rowOp(dst.Row(y) + reachable.x, src.Row(y + dy) + dx + reachable.x, reachable.width);
   }
 }
 
-template <typename Op>
-bool ForEachMapped(Canvas& dst, const Box& dstBox, const Canvas& src, const Box& srcBox, const Box& clip, Op op) {
+// `op(d, s)` gives a destination pixel from its old value and the source
+// pixel it samples; `rowOp` does the same for a run of same-size pixels.
+template <typename Op, typename RowOp>
+bool ForEachMapped(Canvas& dst, const Box& dstBox, const Canvas& src, const Box& srcBox, const Box& clip, Op op,
+                   RowOp rowOp) {
   if (dst.Empty() || src.Empty() || dstBox.width == 0 || dstBox.height == 0 || srcBox.width == 0 ||
       srcBox.height == 0) {
     return false;
@@ -110,7 +113,7 @@ bool ForEachMapped(Canvas& dst, const Box& dstBox, const Canvas& src, const Box&
   const Box visible = IntersectBox(IntersectBox(d, dst.Bounds()), clip);
   if (visible.Empty()) return true;
   if (s.width == d.width && s.height == d.height) {
-    ForEachUnscaled(dst, visible, src, s.x - d.x, s.y - d.y, op);
+    ForEachUnscaledRow(dst, visible, src, s.x - d.x, s.y - d.y, rowOp);
     return true;
   }
   const std::vector<int32_t> xs = SampleMap(s.x, s.width, d.width);
@@ -127,6 +130,10 @@ bool ForEachMapped(Canvas& dst, const Box& dstBox, const Canvas& src, const Box&
     }
   }
   return true;
+}
+
+void CopyRow(Pixel* to, const Pixel* from, int32_t count) {
+  std::memmove(to, from, static_cast<size_t>(count) * sizeof(Pixel));
 }
 
 }  // namespace
@@ -155,11 +162,11 @@ bool AlphaBlendCanvasClipped(Canvas& dst, const Box& dstBox, const Canvas& src, 
                              uint8_t constantAlpha, bool perPixelAlpha, const Box& clip) {
   if (dstBox.Empty() || srcBox.Empty()) return false;
   if (!perPixelAlpha && constantAlpha == 255) {
-    return ForEachMapped(dst, dstBox, src, srcBox, clip, [](Pixel, Pixel s) { return s; });
+    return ForEachMapped(dst, dstBox, src, srcBox, clip, [](Pixel, Pixel s) { return s; }, CopyRow);
   }
-  return ForEachMapped(dst, dstBox, src, srcBox, clip, [&](Pixel d, Pixel s) {
-    return BlendPixelInline(d, s, constantAlpha, perPixelAlpha);
-  });
+  return ForEachMapped(
+      dst, dstBox, src, srcBox, clip, [&](Pixel d, Pixel s) { return BlendPixelInline(d, s, constantAlpha, perPixelAlpha); },
+      [&](Pixel* to, const Pixel* from, int32_t count) { BlendRow(to, from, count, constantAlpha, perPixelAlpha); });
 }
 
 Canvas OpaqueCopy(const Canvas& source, const Box& area) {
@@ -174,7 +181,7 @@ Canvas OpaqueCopy(const Canvas& source, const Box& area) {
 }
 
 bool StretchCopy(Canvas& dst, const Box& dstBox, const Canvas& src, const Box& srcBox) {
-  return ForEachMapped(dst, dstBox, src, srcBox, dst.Bounds(), [](Pixel, Pixel s) { return s; });
+  return ForEachMapped(dst, dstBox, src, srcBox, dst.Bounds(), [](Pixel, Pixel s) { return s; }, CopyRow);
 }
 
 }  // namespace rc

@@ -1,0 +1,87 @@
+#include "gfx/blend_row.h"
+
+#include <cstring>
+
+#include "gfx/blend.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace rc {
+
+#if defined(__SSE2__)
+
+namespace {
+
+// Each 16-bit lane holds one channel times an alpha, at most 255 * 255;
+// divided by 255 with Div255's rounding: (t + 128 + ((t + 128) >> 8)) >> 8.
+inline __m128i Div255Lanes(__m128i t) {
+  t = _mm_add_epi16(t, _mm_set1_epi16(128));
+  return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
+}
+
+// Every lane of a pixel gets that pixel's alpha lane (the fourth).
+inline __m128i SpreadAlpha(__m128i lanes) {
+  return _mm_shufflehi_epi16(_mm_shufflelo_epi16(lanes, 0xFF), 0xFF);
+}
+
+// Two pixels in 16-bit lanes: the source scaled by a / 255, laid over d.
+inline __m128i OverLanes(__m128i d, __m128i s, __m128i a) {
+  const __m128i scaled = Div255Lanes(_mm_mullo_epi16(s, a));
+  const __m128i keep = _mm_sub_epi16(_mm_set1_epi16(255), SpreadAlpha(scaled));
+  return _mm_add_epi16(scaled, Div255Lanes(_mm_mullo_epi16(d, keep)));
+}
+
+// Two pixels in 16-bit lanes: s * a / 255 + d * (255 - a) / 255, rounded once.
+inline __m128i ConstantLanes(__m128i d, __m128i s, __m128i a) {
+  const __m128i keep = _mm_sub_epi16(_mm_set1_epi16(255), a);
+  return Div255Lanes(_mm_add_epi16(_mm_mullo_epi16(s, a), _mm_mullo_epi16(d, keep)));
+}
+
+template <bool kPerPixel>
+int32_t BlendFours(Pixel* to, const Pixel* from, int32_t count, uint8_t constantAlpha) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i a = _mm_set1_epi16(constantAlpha);
+  int32_t i = 0;
+  for (; i + 4 <= count; i += 4) {
+    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(to + i));
+    const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
+    const __m128i dLow = _mm_unpacklo_epi8(d, zero), dHigh = _mm_unpackhi_epi8(d, zero);
+    const __m128i sLow = _mm_unpacklo_epi8(s, zero), sHigh = _mm_unpackhi_epi8(s, zero);
+    __m128i low, high;
+    if constexpr (kPerPixel) {
+      low = OverLanes(dLow, sLow, a);
+      high = OverLanes(dHigh, sHigh, a);
+    } else {
+      low = ConstantLanes(dLow, sLow, a);
+      high = ConstantLanes(dHigh, sHigh, a);
+    }
+    // Sums over 255 (an over of a source brighter than its alpha) clamp,
+    // as the scalar formula clamps them.
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), _mm_packus_epi16(low, high));
+  }
+  return i;
+}
+
+}  // namespace
+
+void BlendRow(Pixel* to, const Pixel* from, int32_t count, uint8_t constantAlpha, bool perPixelAlpha) {
+  if (!perPixelAlpha && constantAlpha == 255) {
+    std::memmove(to, from, static_cast<size_t>(count) * sizeof(Pixel));
+    return;
+  }
+  const int32_t done = perPixelAlpha ? BlendFours<true>(to, from, count, constantAlpha)
+                                     : BlendFours<false>(to, from, count, constantAlpha);
+  for (int32_t i = done; i < count; ++i) to[i] = BlendPixel(to[i], from[i], constantAlpha, perPixelAlpha);
+}
+
+#else
+
+void BlendRow(Pixel* to, const Pixel* from, int32_t count, uint8_t constantAlpha, bool perPixelAlpha) {
+  for (int32_t i = 0; i < count; ++i) to[i] = BlendPixel(to[i], from[i], constantAlpha, perPixelAlpha);
+}
+
+#endif
+
+}  // namespace rc
