@@ -75,11 +75,12 @@ Point Resolve(const Step& step) {
 
 // Replays the session and returns the presented frame after each message.
 std::vector<Canvas> Replay(const std::vector<Step>& steps, int32_t w, int32_t h, Compositor compositor,
-                           bool backBufferOnly = false) {
+                           bool backBufferOnly = false, float scale = 1) {
   UseCompositor(compositor);
   std::vector<Canvas> frames;
   HeadlessHost host(w, h);
   if (backBufferOnly) host.RefusePieces();
+  if (scale != 1) host.SetMonitors({Monitor{{0, 0, w, h}, scale, true}});
   testing::PaintPattern(host.Screen());
   // Saves are confirmed into a folder that does not exist: each failed
   // write returns to the selection with a notice drawn over the frame.
@@ -119,15 +120,15 @@ std::vector<Step> SelectionAndMenu(int32_t w, int32_t h) {
 }
 
 void CheckSessions(int32_t w, int32_t h, int sessions, size_t length, uint32_t seed, bool openMenuFirst = false,
-                   bool backBufferOnly = false) {
+                   bool backBufferOnly = false, float scale = 1) {
   std::mt19937 rng(seed);
   for (int s = 0; s < sessions; ++s) {
     std::vector<Step> steps = openMenuFirst ? SelectionAndMenu(w, h) : std::vector<Step>{};
     const std::vector<Step> random = RandomSession(rng, w, h, length);
     steps.insert(steps.end(), random.begin(), random.end());
     Point where;
-    const int diff = FirstDifference(Replay(steps, w, h, Compositor::Literal),
-                                     Replay(steps, w, h, Compositor::Fast, backBufferOnly), where);
+    const int diff = FirstDifference(Replay(steps, w, h, Compositor::Literal, false, scale),
+                                     Replay(steps, w, h, Compositor::Fast, backBufferOnly, scale), where);
     ASSERT_EQ(diff, -1) << "session " << s << " differs after message " << diff << " at " << where.x << ","
                         << where.y;
   }
@@ -142,6 +143,13 @@ TEST(CompositorOracle, OddSizedScreenGivesIdenticalFrames) { CheckSessions(131, 
 // Room for the whole menu beside a selection, so that it opens, moves and
 // highlights its rows often.
 TEST(CompositorOracle, ToolbarAndMenuSessionsGiveIdenticalFrames) { CheckSessions(640, 480, 6, 120, 23, true); }
+
+// The UI drawn larger: the toolbar, menu, magnifier, label and the
+// thicker outline and handles.
+TEST(CompositorOracle, ScaledUiSessionsGiveIdenticalFrames) {
+  CheckSessions(760, 560, 2, 100, 29, true, false, 2);
+  CheckSessions(600, 460, 2, 100, 31, true, false, 1.5f);
+}
 
 // A platform whose window shows only the back buffer gets the dimmed screen
 // written there first instead of in strips.

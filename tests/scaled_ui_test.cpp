@@ -7,6 +7,8 @@
 #include "app/ui_scale.h"
 #include "capture_fixture.h"
 #include "gfx/resample.h"
+#include "magnifier/magnifier.h"
+#include "overlay/selection_frame_layer.h"
 #include "toolbar/artwork.h"
 #include "toolbar/toolbar_layout.h"
 
@@ -162,6 +164,82 @@ TEST(ScaledArtwork, AreaResizingAveragesWhatEachPixelCovers) {
   EXPECT_EQ(down.At(0, 0), MakePixel(200, 100, 0, 0));
   EXPECT_EQ(down.At(1, 0), MakePixel(150, 75, 0, 0));
   EXPECT_TRUE(ResampleByArea(Canvas{}, 3, 3).Empty());
+}
+
+}  // namespace
+}  // namespace rc
+
+namespace rc {
+namespace {
+
+constexpr Pixel kBlue = MakePixel(255, 0, 174, 255);
+
+class ScaledFrameTest : public testing::CaptureTest {
+ protected:
+  void SetUp() override {
+    host = std::make_unique<HeadlessHost>(1280, 960);
+    testing::PaintPattern(host->Screen());
+    screen = host->Screen().Clone();
+    host->SetMonitors({Monitor{{0, 0, 1280, 960}, 2, true}});
+    ASSERT_TRUE(host->Start());
+  }
+  Pixel Dim(int32_t x, int32_t y) { return testing::Dimmed(screen.At(x, y)); }
+  void ExpectSquare(int32_t left, int32_t top, int32_t size) {
+    for (int32_t y = top; y < top + size; ++y)
+      for (int32_t x = left; x < left + size; ++x) ASSERT_EQ(Frame().At(x, y), kBlue) << x << "," << y;
+    EXPECT_NE(Frame().At(left - 1, top + 1), kBlue);
+    EXPECT_NE(Frame().At(left + size, top + 1), kBlue);
+  }
+};
+
+TEST(FrameMetrics, WholePixelsThatCentreTheHandlesOnTheLine) {
+  EXPECT_EQ(FrameMetricsAt(1), (FrameMetrics{1, 5}));
+  EXPECT_EQ(FrameMetricsAt(1.25f), (FrameMetrics{1, 7}));
+  EXPECT_EQ(FrameMetricsAt(1.5f), (FrameMetrics{2, 8}));
+  EXPECT_EQ(FrameMetricsAt(2), (FrameMetrics{2, 10}));
+  EXPECT_EQ(FrameMetricsAt(3), (FrameMetrics{3, 15}));
+}
+
+TEST_F(ScaledFrameTest, OutlineTwoPixelsThickAndHandlesTenWide) {
+  DragSelection({200, 200}, {1000, 400});
+  for (int32_t y : {230, 270, 350, 380}) {
+    EXPECT_EQ(Frame().At(200, y), kBlue);
+    EXPECT_EQ(Frame().At(201, y), kBlue);
+    EXPECT_EQ(Frame().At(202, y), screen.At(202, y));
+    EXPECT_EQ(Frame().At(199, y), Dim(199, y));
+    EXPECT_EQ(Frame().At(1001, y), kBlue);
+    EXPECT_EQ(Frame().At(1002, y), Dim(1002, y));
+  }
+  EXPECT_EQ(Frame().At(500, 401), kBlue);
+  EXPECT_EQ(Frame().At(500, 402), Dim(500, 402));
+  ExpectSquare(196, 196, 10);   // top left
+  ExpectSquare(592, 196, 10);   // top middle, two line widths further left
+  ExpectSquare(596, 396, 10);   // bottom middle
+  ExpectSquare(996, 296, 10);   // right middle
+  ExpectSquare(996, 396, 10);   // bottom right
+}
+
+TEST_F(ScaledFrameTest, LabelIsTwiceAsLargeAndTwiceAsFarAbove) {
+  DragSelection({200, 200}, {1000, 400});
+  const auto underLabel = [this](int32_t x, int32_t y) {
+    return BlendPixel(Dim(x, y), MakePixel(255, 0, 0, 0), 128, true);
+  };
+  EXPECT_EQ(Frame().At(343, 154), underLabel(343, 154));
+  EXPECT_EQ(Frame().At(343, 193), underLabel(343, 193));
+  EXPECT_EQ(Frame().At(344, 170), Dim(344, 170));
+  EXPECT_EQ(Frame().At(343, 153), Dim(343, 153));
+  EXPECT_EQ(Frame().At(343, 194), Dim(343, 194));
+}
+
+TEST_F(ScaledFrameTest, MagnifierIsTwiceAsLargeAndReadsTheSamePixel) {
+  host->MoveTo(640, 480);
+  // The panel at (650, 530), 248 x 242 with its shadow 6 px further.
+  EXPECT_NE(Frame().At(650 + 240, 530 + 200), Dim(890, 730));
+  EXPECT_EQ(Frame().At(650 + 260, 530 + 200), Dim(910, 730));
+  for (Point p : {Point{640, 480}, Point{15, 12}, Point{1270, 950}, Point{333, 101}}) {
+    EXPECT_EQ(CrossHairColour(p, 2), CrossHairColour(p, 1)) << p.x << "," << p.y;
+    EXPECT_EQ(CrossHairColour(p, 1.5f), CrossHairColour(p, 1)) << p.x << "," << p.y;
+  }
 }
 
 }  // namespace

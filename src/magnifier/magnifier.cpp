@@ -1,9 +1,12 @@
 #include "magnifier/magnifier.h"
 
 #include <cstdio>
+#include <map>
+#include <memory>
 
 #include "app/host.h"
 #include "app/state.h"
+#include "app/ui_scale.h"
 #include "gfx/gp_brush.h"
 #include "gfx/gp_font.h"
 #include "gfx/gp_graphics.h"
@@ -51,35 +54,53 @@ void DrawPanel(Layers& layers, GpPen& pen, GpSolidBrush& brush) {
 
 void DrawCrossHair(GpGraphics& layer, GpPen& pen);
 
+// A layer of the 1x size `w` x `h` at `scale`, drawn in the 1x layout.
+void CreateLayer(GpGraphics& layer, int32_t w, int32_t h, float scale) {
+  layer.CreateCanvas(ScalePx(w, scale), ScalePx(h, scale));
+  layer.SetScale(scale);
+}
+
 // The panel's body, its cross-hair and the frame on its content layer look
-// the same on every frame, so they are drawn once per run; only the zoom
-// and the texts are drawn anew.
-void DrawUnchangingLayers(Layers& layers) {
+// the same on every frame, so they are drawn once per run and scale; only
+// the zoom and the texts are drawn anew.
+void DrawUnchangingLayers(Layers& layers, float scale) {
   GpPen pen;
   pen.Create(0xFF333333, 1);
   GpSolidBrush brush;
   brush.Create(0xFF000000);
-  layers.content.CreateCanvas(kLayerWidth, kLayerHeight);
-  layers.body.CreateCanvas(kLayerWidth, kLayerHeight);
-  layers.crossHair.CreateCanvas(kLayerWidth, kCrossHairHeight);
+  CreateLayer(layers.content, kLayerWidth, kLayerHeight, scale);
+  CreateLayer(layers.body, kLayerWidth, kLayerHeight, scale);
+  CreateLayer(layers.crossHair, kLayerWidth, kCrossHairHeight, scale);
   DrawPanel(layers, pen, brush);
   DrawCrossHair(layers.crossHair, pen);
 }
 
-const Layers& UnchangingLayers() {
-  static Layers layers;
-  static const bool drawn = (DrawUnchangingLayers(layers), true);
-  (void)drawn;
-  return layers;
+const Layers& UnchangingLayers(float scale) {
+  static std::map<float, std::unique_ptr<Layers>> drawn;
+  auto found = drawn.find(scale);
+  if (found == drawn.end()) {
+    found = drawn.emplace(scale, std::make_unique<Layers>()).first;
+    DrawUnchangingLayers(*found->second, scale);
+  }
+  return *found->second;
+}
+
+// Where the cross-hair lines cross on a content layer drawn at `scale`.
+Point ColourSample(float scale) {
+  return {static_cast<int32_t>(static_cast<float>(kColourSample.x) * scale),
+          static_cast<int32_t>(static_cast<float>(kColourSample.y) * scale)};
 }
 
 // Reads the clean snapshot directly: the dimming, the selection frame, the
-// toolbar and the menu never reach the zoom.
-void DrawZoom(GpGraphics& content, Point cursor) {
+// toolbar and the menu never reach the zoom. At any scale the zoom shows
+// the same 30 x 21 screen pixels, enlarged further.
+void DrawZoom(GpGraphics& content, Point cursor, float scale) {
   content.SetInterpolationMode(kInterpolationNearestNeighbor);
   const RectF source{static_cast<float>(cursor.x - 14), static_cast<float>(cursor.y - 11), kZoomSourceWidth,
                      kZoomSourceHeight};
-  DrawImageScaled(content.CanvasDC(), kZoomDestination, State().SnapshotCanvas.CanvasDC(), source, kBeyondScreen);
+  const RectF destination{kZoomDestination.x * scale, kZoomDestination.y * scale, kZoomDestination.width * scale,
+                          kZoomDestination.height * scale};
+  DrawImageScaled(content.CanvasDC(), destination, State().SnapshotCanvas.CanvasDC(), source, kBeyondScreen);
 }
 
 void DrawCrossHair(GpGraphics& layer, GpPen& pen) {
@@ -92,7 +113,8 @@ void DrawCrossHair(GpGraphics& layer, GpPen& pen) {
 void DrawReadout(GpGraphics& content, GpSolidBrush& brush) {
   // The enlarged pixel under the crossing, which is snapshot pixel
   // (cursor x, cursor y - 1): the zoom's rows are 4 high from row 3.
-  const uint32_t colour = content.PixelAt(kColourSample.x, kColourSample.y);
+  const Point sample = ColourSample(content.Scale());
+  const uint32_t colour = content.PixelAt(sample.x, sample.y);
   GpFont font;
   font.Create("微软雅黑", 11);
   brush.SetColor(0xFFFFFFFF);
@@ -101,14 +123,15 @@ void DrawReadout(GpGraphics& content, GpSolidBrush& brush) {
   content.DrawString(ColourReadoutText(colour), font, brush, RectF{4, 104, 122, 16}, format);
 }
 
-void BlendLayers(LayeredSurface& surface, const GpGraphics& content, int32_t x, int32_t y) {
+void BlendLayers(LayeredSurface& surface, const GpGraphics& content, int32_t x, int32_t y, float scale) {
   auto blend = [&surface](const GpGraphics& layer, int32_t at, int32_t top, uint8_t opacity) {
     const int32_t w = layer.CanvasWidth();
     const int32_t h = layer.CanvasHeight();
     surface.BlendFrom(layer.CanvasDC(), 0, 0, w, h, at, top, w, h, opacity, true);
   };
-  const Layers& unchanging = UnchangingLayers();
-  blend(unchanging.body, x + 3, y + 3, 40);  // the shadow
+  const Layers& unchanging = UnchangingLayers(scale);
+  const int32_t shadow = ScalePx(3, scale);
+  blend(unchanging.body, x + shadow, y + shadow, 40);
   blend(unchanging.body, x, y, 200);
   blend(content, x, y, 255);
   blend(unchanging.crossHair, x, y, 200);
@@ -116,34 +139,39 @@ void BlendLayers(LayeredSurface& surface, const GpGraphics& content, int32_t x, 
 
 }  // namespace
 
-Point MagnifierOrigin(Point cursor, Size screen) {
+Point MagnifierOrigin(Point cursor, Size screen, float scale) {
+  const auto px = [scale](int32_t length) { return ScalePx(length, scale); };
   const int64_t mx = cursor.x;
   const int64_t my = cursor.y;
-  const int32_t x = mx + 135 > screen.width ? cursor.x - 127 : cursor.x + 5;
-  const int32_t y = my + 170 > screen.height ? cursor.y - 145 : cursor.y + 25;
+  const int32_t x = mx + px(135) > screen.width ? cursor.x - px(127) : cursor.x + px(5);
+  const int32_t y = my + px(170) > screen.height ? cursor.y - px(145) : cursor.y + px(25);
   return {x, y};
 }
 
 void PlaceMagnifier() {
-  const Point origin = MagnifierOrigin(State().Cursor, Host().ScreenSize());
-  DrawMagnifier(State().OverlaySurface, origin.x, origin.y);
+  // The magnifier belongs to the cursor's monitor.
+  const float scale = ScaleAt(State().Monitors, State().Cursor);
+  const Point origin = MagnifierOrigin(State().Cursor, Host().ScreenSize(), scale);
+  DrawMagnifier(State().OverlaySurface, origin.x, origin.y, scale);
 }
 
-void DrawMagnifier(LayeredSurface& surface, int32_t x, int32_t y) {
+void DrawMagnifier(LayeredSurface& surface, int32_t x, int32_t y, float scale) {
   GpGraphics content;
-  content.AdoptCanvas(UnchangingLayers().content.CanvasDC().Clone());
-  DrawZoom(content, State().Cursor);
+  content.AdoptCanvas(UnchangingLayers(scale).content.CanvasDC().Clone());
+  content.SetScale(scale);
+  DrawZoom(content, State().Cursor, scale);
   GpSolidBrush brush;
   brush.Create(0xFF000000);
   DrawReadout(content, brush);
-  BlendLayers(surface, content, x, y);
+  BlendLayers(surface, content, x, y, scale);
 }
 
-uint32_t CrossHairColour(Point cursor) {
+uint32_t CrossHairColour(Point cursor, float scale) {
   GpGraphics content;
-  content.CreateCanvas(kLayerWidth, kLayerHeight);
-  DrawZoom(content, cursor);
-  return content.PixelAt(kColourSample.x, kColourSample.y);
+  content.CreateCanvas(ScalePx(kLayerWidth, scale), ScalePx(kLayerHeight, scale));
+  DrawZoom(content, cursor, scale);
+  const Point sample = ColourSample(scale);
+  return content.PixelAt(sample.x, sample.y);
 }
 
 std::string ColourReadoutText(uint32_t colour) {

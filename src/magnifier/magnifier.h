@@ -11,21 +11,23 @@ namespace rc {
 class LayeredSurface;
 
 // Places the panel beside the cursor (flipped near the right and bottom
-// edges) and draws it into the back buffer.
+// edges) and draws it into the back buffer at the scale of the cursor's
+// monitor.
 void PlaceMagnifier();
 
 // The panel's top-left corner for the cursor at `cursor`: below and to the
 // right of it, flipped to the other side where the screen runs out.
-Point MagnifierOrigin(Point cursor, Size screen);
+// Distances are those of the 1x layout times `scale`.
+Point MagnifierOrigin(Point cursor, Size screen, float scale = 1);
 
 // Draws the whole panel with its top-left corner at (x, y): the snapshot
 // round the cursor enlarged, the cross-hair, the selection's size and the
-// colour under the cross-hair.
-void DrawMagnifier(LayeredSurface& surface, int32_t x, int32_t y);
+// colour under the cross-hair, all at `scale`.
+void DrawMagnifier(LayeredSurface& surface, int32_t x, int32_t y, float scale = 1);
 
 // The COLORREF the readout reports for the cursor at `cursor`: the zoomed
 // pixel where the cross-hair's lines cross.
-uint32_t CrossHairColour(Point cursor);
+uint32_t CrossHairColour(Point cursor, float scale = 1);
 
 // "RGB:(r,g,b)" for a COLORREF.
 std::string ColourReadoutText(uint32_t colour);

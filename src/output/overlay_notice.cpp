@@ -4,6 +4,7 @@
 
 #include "app/host.h"
 #include "app/state.h"
+#include "app/ui_scale.h"
 #include "gfx/gp_brush.h"
 #include "gfx/gp_font.h"
 #include "gfx/gp_graphics.h"
@@ -26,29 +27,38 @@ constexpr uint8_t kBoxAlpha = 200;
 constexpr uint32_t kBoxArgb = 0xFF202020;
 constexpr uint32_t kTextArgb = 0xFFFFFFFF;
 
-Size NoticeSize(const std::string& text) {
-  const TextMask mask = Host().RenderText(text, FontRequest{kNoticeFont, kNoticeEmSize});
+// The notice's size at `scale`: its text's size plus the 1x padding times
+// the scale.
+Size NoticeSize(const std::string& text, float scale) {
+  const TextMask mask = Host().RenderText(text, FontRequest{kNoticeFont, kNoticeEmSize * scale});
   const int32_t textWidth = std::max(mask.left + mask.width, 1);
-  const int32_t textHeight = std::max(mask.top + mask.height, static_cast<int32_t>(kNoticeEmSize) + 4);
-  return {textWidth + 2 * kPaddingX, textHeight + 2 * kPaddingY};
+  const int32_t textHeight =
+      std::max(mask.top + mask.height, ScalePx(static_cast<int32_t>(kNoticeEmSize) + 4, scale));
+  return {textWidth + 2 * ScalePx(kPaddingX, scale), textHeight + 2 * ScalePx(kPaddingY, scale)};
 }
 
+// Both layers are drawn in the 1x layout at their scale; `size` is in pixels.
 void DrawBox(GpGraphics& box, Size size) {
+  const float scale = box.Scale();
   GpPath outline;
   outline.Create();
-  AddRoundedRect(outline, 0, 0, static_cast<float>(size.width + 2), static_cast<float>(size.height + 2), 8);
+  AddRoundedRect(outline, 0, 0, static_cast<float>(size.width) / scale + 2,
+                 static_cast<float>(size.height) / scale + 2, 8);
   GpSolidBrush brush;
   brush.Create(kBoxArgb);
   box.FillPath(brush, outline);
 }
 
 void DrawText(GpGraphics& text, const std::string& line, Size size) {
+  const float scale = text.Scale();
   GpFont font;
   font.Create(kNoticeFont, kNoticeEmSize);
   GpSolidBrush brush;
   brush.Create(kTextArgb);
-  const RectF layout{static_cast<float>(kPaddingX), static_cast<float>(kPaddingY),
-                     static_cast<float>(size.width - kPaddingX), static_cast<float>(size.height - kPaddingY)};
+  const float padX = static_cast<float>(ScalePx(kPaddingX, scale)) / scale;
+  const float padY = static_cast<float>(ScalePx(kPaddingY, scale)) / scale;
+  const RectF layout{padX, padY, static_cast<float>(size.width) / scale - padX,
+                     static_cast<float>(size.height) / scale - padY};
   text.DrawString(line, font, brush, layout, GpStringFormat{});
 }
 
@@ -56,13 +66,19 @@ void DrawText(GpGraphics& text, const std::string& line, Size size) {
 
 void ShowOverlayNotice(const std::string& text) {
   const Size screen = Host().ScreenSize();
-  const Size size = NoticeSize(text);
+  const IntRect& selection = State().SelectionRect;
+  // The notice belongs to the monitor of the selection's bottom-right
+  // corner, as the toolbar does.
+  const float scale = ScaleAt(State().Monitors, {selection.right, selection.bottom});
+  const Size size = NoticeSize(text, scale);
   GpGraphics box, label;
   if (!box.CreateCanvas(size.width, size.height) || !label.CreateCanvas(size.width, size.height)) return;
+  box.SetScale(scale);
+  label.SetScale(scale);
   DrawBox(box, size);
   DrawText(label, text, size);
   const int32_t x = std::max((screen.width - size.width) / 2, 0);
-  const int32_t y = std::min(kTopMargin, std::max(screen.height - size.height, 0));
+  const int32_t y = std::min(ScalePx(kTopMargin, scale), std::max(screen.height - size.height, 0));
   LayeredSurface& surface = State().OverlaySurface;
   surface.BlendFrom(box.CanvasDC(), 0, 0, size.width, size.height, x, y, size.width, size.height, kBoxAlpha, true);
   surface.BlendFrom(label.CanvasDC(), 0, 0, size.width, size.height, x, y, size.width, size.height, 255, true);

@@ -5,6 +5,7 @@
 
 #include "app/conversions.h"
 #include "app/state.h"
+#include "app/ui_scale.h"
 #include "gfx/gp_brush.h"
 #include "gfx/gp_font.h"
 #include "gfx/gp_graphics.h"
@@ -22,23 +23,26 @@ constexpr int32_t kLabelAboveThreshold = 23;
 constexpr uint32_t kOpaqueBlack = 0xFF000000;
 constexpr uint32_t kOpaqueWhite = 0xFFFFFFFF;
 
-void BlendLabel(LayeredSurface& surface, const GpGraphics& background, const GpGraphics& text,
-                int32_t left, int32_t top) {
-  const bool above = top >= kLabelAboveThreshold;
-  const int32_t y = above ? top - kLabelAboveThreshold : top + 1;
+// The label's boxes and distances are those of the 1x layout times `scale`.
+void BlendLabel(LayeredSurface& surface, const GpGraphics& background, const GpGraphics& text, int32_t left,
+                int32_t top, float scale) {
+  const bool above = top >= ScalePx(kLabelAboveThreshold, scale);
+  const int32_t y = above ? top - ScalePx(kLabelAboveThreshold, scale) : top + ScalePx(1, scale);
   // Inside the selection the text sits 2 pixels left of its background.
-  const int32_t textX = above ? left : left - 2;
-  surface.BlendFrom(background.CanvasDC(), 0, 0, kLabelWidth, kLabelHeight, left, y, kLabelWidth,
-                    kLabelHeight, 128, true);
-  surface.BlendFrom(text.CanvasDC(), 0, 0, kLabelWidth, kLabelHeight, textX, y, kLabelWidth,
-                    kLabelHeight, 255, true);
+  const int32_t textX = above ? left : left - ScalePx(2, scale);
+  const int32_t w = background.CanvasWidth();
+  const int32_t h = background.CanvasHeight();
+  surface.BlendFrom(background.CanvasDC(), 0, 0, w, h, left, y, w, h, 128, true);
+  surface.BlendFrom(text.CanvasDC(), 0, 0, w, h, textX, y, w, h, 255, true);
 }
 
 // The translucent black label with the selection's size in white.
-void DrawSizeLabel(LayeredSurface& surface, int32_t left, int32_t top) {
+void DrawSizeLabel(LayeredSurface& surface, int32_t left, int32_t top, float scale) {
   GpGraphics background, text;
-  background.CreateCanvas(kLabelWidth, kLabelHeight);
-  text.CreateCanvas(kLabelWidth, kLabelHeight);
+  background.CreateCanvas(ScalePx(kLabelWidth, scale), ScalePx(kLabelHeight, scale));
+  text.CreateCanvas(ScalePx(kLabelWidth, scale), ScalePx(kLabelHeight, scale));
+  background.SetScale(scale);
+  text.SetScale(scale);
   GpSolidBrush brush;
   brush.Create(kOpaqueBlack);
   background.FillRectangle(brush, 0, 0, kLabelWidth, kLabelHeight);
@@ -46,7 +50,7 @@ void DrawSizeLabel(LayeredSurface& surface, int32_t left, int32_t top) {
   font.Create("微软雅黑", 11);
   brush.SetColor(kOpaqueWhite);
   text.DrawString(SizeLabelText(State().SelectionRect), font, brush, RectF{8, 2, 62, 14}, GpStringFormat{});
-  BlendLabel(surface, background, text, left, top);
+  BlendLabel(surface, background, text, left, top, scale);
 }
 
 }  // namespace
@@ -79,18 +83,25 @@ void DrawSelection(LayeredSurface& surface, const IntRect& rect, std::optional<u
   const uint32_t border = ToArgb(borderColour.value_or(kSelectionBlue));
   const uint32_t handle = ToArgb(handleColour.value_or(kSelectionBlue));
 
+  // The frame and its label belong to the monitor of the top-left corner,
+  // where the label sits.
+  const float scale = ScaleAt(State().Monitors, {rect.left, rect.top});
+  const FrameMetrics metrics = FrameMetricsAt(scale);
+
   surface.BlendFrom(State().SnapshotCanvas.CanvasDC(), rect.left, rect.top, w, h, rect.left, rect.top, w,
                     h, 255, false);
   if (surface.UsesScene()) {
-    surface.AddLayer(std::make_shared<SelectionFrameLayer>(rect.left, rect.top, w, h, border, handle));
+    surface.AddLayer(std::make_shared<SelectionFrameLayer>(rect.left, rect.top, w, h, border, handle, metrics));
   } else {
+    const int32_t fw = metrics.Span(w);
+    const int32_t fh = metrics.Span(h);
     GpGraphics frame;
-    frame.CreateCanvas(w + 5, h + 5);
-    DrawFrameDecorations(frame, w, h, border, handle);
-    surface.BlendFrom(frame.CanvasDC(), 0, 0, w + 5, h + 5, rect.left - 2, rect.top - 2, w + 5, h + 5, 255,
-                      true);
+    frame.CreateCanvas(fw, fh);
+    DrawFrameDecorations(frame, w, h, border, handle, 0, 0, metrics);
+    surface.BlendFrom(frame.CanvasDC(), 0, 0, fw, fh, rect.left - metrics.Reach(), rect.top - metrics.Reach(), fw,
+                      fh, 255, true);
   }
-  DrawSizeLabel(surface, rect.left, rect.top);
+  DrawSizeLabel(surface, rect.left, rect.top, scale);
 }
 
 }  // namespace rc
