@@ -8,7 +8,7 @@
 namespace rc {
 namespace {
 
-constexpr const char* kFilter = "PNG (*.png)|*.png|BMP (*.bmp)|*.bmp|JPGE (*.jpg)|*.jpg|GIF (*.gif)|*.gif";
+constexpr const char* kFilter = "PNG (*.png)|*.png|BMP (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg|GIF (*.gif)|*.gif";
 
 TEST(TimestampText, PadsEveryPartButTheYear) {
   EXPECT_EQ(TimestampText({2026, 12, 7, 4, 15, 0}), "20261207041500");
@@ -21,7 +21,7 @@ TEST(TimestampText, PadsEveryPartButTheYear) {
 TEST(FileDialogFilter, LabelsPatternsAndExtensions) {
   const FilterList list = ParseFilterText(kFilter);
   ASSERT_EQ(list.size(), 4u);
-  EXPECT_EQ(list[2].first, "JPGE (*.jpg)");
+  EXPECT_EQ(list[2].first, "JPEG (*.jpg)");
   EXPECT_EQ(list[2].second, "*.jpg");
   EXPECT_EQ(FilterExtension(kFilter, 1), ".png");
   EXPECT_EQ(FilterExtension(kFilter, 2), ".bmp");

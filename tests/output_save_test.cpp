@@ -1,7 +1,9 @@
 // Saving through the headless host's scripted dialog: the formats, the
 // extension rule on real files, cancel, failed writes and the question
 // before a file the dialog never asked about is replaced.
+#include "output/middle_ellipsis.h"
 #include "output/save_capture.h"
+#include "output/save_failure.h"
 #include "output_fixture.h"
 
 namespace rc::testing {
@@ -21,7 +23,7 @@ TEST_F(SaveTest, ProposesTheTimeStampedNameAndTheFourFilters) {
   EXPECT_TRUE(request.overwritePrompt);
   ASSERT_EQ(request.filters.size(), 4u);
   EXPECT_EQ(request.filters[0], (std::pair<std::string, std::string>{"PNG (*.png)", "*.png"}));
-  EXPECT_EQ(request.filters[2].first, "JPGE (*.jpg)");
+  EXPECT_EQ(request.filters[2].first, "JPEG (*.jpg)");
   // Cancelled: no selection, nothing written, still running.
   EXPECT_EQ(S().SelectionComplete, 0);
   EXPECT_EQ(S().SelectionRect.right, 0);
@@ -91,6 +93,41 @@ TEST_F(SaveTest, FailedWriteKeepsTheCaptureAndWhatWasThere) {
   host->ScriptSaveDialog(Confirmed(dir + "/other.png", 1));
   EXPECT_FALSE(Run(SaveCapture));
   EXPECT_EQ(FormatOf(ReadFile(dir + "/other.png")), kImageFormatPng);
+}
+
+// The notice names the reason, stderr gives the system's words, and the
+// file that was there stays whole.
+TEST_F(SaveTest, FailedWriteSaysWhy) {
+  WriteText(dir + "/kept.png", "old");
+  std::filesystem::permissions(dir + "/kept.png", std::filesystem::perms::owner_read);
+  Select({10, 10, 40, 30});
+  host->ScriptSaveDialog(Confirmed(dir + "/kept.png", 1));
+  ::testing::internal::CaptureStderr();
+  EXPECT_TRUE(Run(SaveCapture));
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(said, "regioncap: Headless: \"" + dir + "/kept.png\" is read-only\n");
+  EXPECT_EQ(ReadFile(dir + "/kept.png").size(), 3u);
+  EXPECT_EQ(S().SelectionComplete, 1);
+
+  EXPECT_EQ(SaveFailureNotice(FileFailure::ReadOnly, "kept.png"), "保存失败：文件只读，无法写入“kept.png”");
+  EXPECT_EQ(SaveFailureNotice(FileFailure::DiskFull, "a.png"), "保存失败：磁盘已满，无法写入“a.png”");
+  EXPECT_EQ(SaveFailureNotice(FileFailure::NoFolder, "a.png"), "保存失败：目录不存在，无法写入“a.png”");
+  EXPECT_EQ(SaveFailureNotice(FileFailure::Other, "a.png"), "保存失败：无法写入“a.png”");
+}
+
+// A 255-byte name is cut in its middle until the notice fits the 640-pixel
+// screen; its start and its extension stay.
+TEST_F(SaveTest, ALongNameIsShortenedInItsMiddle) {
+  const std::string name = std::string(120, 'a') + "截图截图截图截图截图" + std::string(100, 'z') + ".png";
+  const std::string notice = SaveFailureNotice(FileFailure::NameTooLong, name);
+  ASSERT_NE(notice.find("…"), std::string::npos);
+  EXPECT_EQ(notice.rfind("保存失败：文件名过长，无法写入“aaaa", 0), 0u);
+  EXPECT_TRUE(notice.ends_with("zzz.png”"));
+  const TextMask mask = Host().RenderText(notice, FontRequest{"微软雅黑", 14.0f});
+  EXPECT_LE(mask.left + mask.width + 32, 640 - 32);
+  EXPECT_GT(CharacterCount(notice), 30u) << "no shorter than it must be";
+  EXPECT_EQ(ShortenInMiddle("截图12345.png", 5), "截图1…ng");
+  EXPECT_EQ(ShortenInMiddle("short", 5), "short");
 }
 
 // Typed x.png with the GIF filter: the dialog asked about x.png, so x.gif

@@ -43,14 +43,20 @@ struct MousePointer {
   bool IsFile() const { return !cursorFile.empty(); }
 };
 
+// Why a file could not be written, in the terms the user is told.
+enum class FileFailure { NoFailure, ReadOnly, DiskFull, NameTooLong, NoPermission, NoFolder, FolderInTheWay, Other };
+
 // How every host service reports: success, or a message that starts with
-// the platform's name ("X11: cannot take the CLIPBOARD selection").
+// the platform's name ("X11: cannot take the CLIPBOARD selection"); a file
+// service also says which kind of failure it met.
 struct HostResult {
   bool ok = true;
   std::string message;
+  FileFailure file = FileFailure::NoFailure;
 
   static HostResult Ok() { return {}; }
   static HostResult Fail(std::string why) { return {false, std::move(why)}; }
+  static HostResult FailFile(std::string why, FileFailure kind) { return {false, std::move(why), kind}; }
   explicit operator bool() const { return ok; }
 };
 
@@ -148,7 +154,9 @@ class HostRuntime {
   virtual bool AskYesNo(const std::string& title, const std::string& question) = 0;
   virtual bool FileExists(const std::string& path) = 0;
   // Writes through a temporary file in the same directory, then renames it
-  // over `path`, so a failure never leaves a truncated file behind.
+  // over `path`, so a failure never leaves a truncated file behind. A link
+  // is followed and its target written; a read-only file is not replaced;
+  // a replaced file keeps its permissions.
   virtual HostResult WriteFileAtomic(const std::string& path, std::span<const uint8_t> bytes) = 0;
   // The local date and time now.
   struct LocalTime {

@@ -11,6 +11,7 @@
 #include "gfx/gp_path.h"
 #include "gfx/gp_string_format.h"
 #include "gfx/rounded_rect.h"
+#include "output/middle_ellipsis.h"
 #include "overlay/frame.h"
 #include "toolbar/toolbar.h"
 
@@ -62,7 +63,23 @@ void DrawText(GpGraphics& text, const std::string& line, Size size) {
   text.DrawString(line, font, brush, layout, GpStringFormat{});
 }
 
+// The notice keeps a margin of its own padding from the screen's sides.
+bool FitsTheScreen(const std::string& text) {
+  return NoticeSize(text).width <= Host().ScreenSize().width - 2 * kPaddingX;
+}
+
 }  // namespace
+
+std::string FittedNotice(const std::string& before, const std::string& name, const std::string& after) {
+  if (FitsTheScreen(before + name + after)) return before + name + after;
+  // The most characters of the name that still fit, found by halving.
+  size_t fits = 0, fails = CharacterCount(name);
+  while (fails - fits > 1) {
+    const size_t mid = (fits + fails) / 2;
+    (FitsTheScreen(before + ShortenInMiddle(name, mid) + after) ? fits : fails) = mid;
+  }
+  return before + ShortenInMiddle(name, fits) + after;
+}
 
 void ShowOverlayNotice(const std::string& text) {
   const Size screen = Host().ScreenSize();

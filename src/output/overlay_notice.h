@@ -17,6 +17,10 @@ inline constexpr const char* kNoticeNotReplaced = "文件已存在，没有替�
 // Draws the notice centred near the top of the screen.
 void ShowOverlayNotice(const std::string& text);
 
+// before + name + after, the name shortened in its middle as far as needed
+// for the notice to fit the screen.
+std::string FittedNotice(const std::string& before, const std::string& name, const std::string& after);
+
 // Back at the finished selection (frame and toolbar, menu closed) with the
 // notice over it: what a failed output leaves, so nothing is lost.
 void BackToSelection(const std::string& notice);

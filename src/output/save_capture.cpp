@@ -11,6 +11,7 @@
 #include "output/capture_piece.h"
 #include "output/file_dialog.h"
 #include "output/overlay_notice.h"
+#include "output/save_failure.h"
 #include "output/timestamp.h"
 #include "overlay/overlay_ops.h"
 
@@ -18,7 +19,7 @@ namespace rc {
 
 namespace {
 
-constexpr const char* kSaveFilter = "PNG (*.png)|*.png|BMP (*.bmp)|*.bmp|JPGE (*.jpg)|*.jpg|GIF (*.gif)|*.gif";
+constexpr const char* kSaveFilter = "PNG (*.png)|*.png|BMP (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg|GIF (*.gif)|*.gif";
 constexpr const char* kDefaultNamePrefix = "截图";
 
 std::string_view FormatForFilter(int index) {
@@ -49,10 +50,10 @@ std::vector<uint8_t> EncodeSelection(const std::vector<uint8_t>& screenBmp, cons
 // the user stays at the selection to save elsewhere or finish.
 void WriteSelection(const FileDialog& dialog, const std::vector<uint8_t>& screenBmp, const IntRect& rect) {
   const std::vector<uint8_t> bytes = EncodeSelection(screenBmp, rect, FormatForFilter(dialog.FilterIndex()));
-  const HostResult written =
-      bytes.empty() ? HostResult::Fail("nothing encoded") : Host().WriteFileAtomic(dialog.FileName(), bytes);
+  const HostResult written = bytes.empty() ? HostResult::Fail("the picture could not be encoded")
+                                            : Host().WriteFileAtomic(dialog.FileName(), bytes);
   if (!written) {
-    BackToSelection(std::string(kNoticeSaveFailed) + "无法写入“" + dialog.FileTitle() + "”");
+    ReportSaveFailure(written, dialog.FileTitle());
     return;
   }
   EndCapture();

@@ -56,7 +56,7 @@ std::string TempDirectory() {
 
 TEST(Win32SaveDialog, ReturnsTheChosenPathTitleAndFilterInUtf8) {
   SaveDialogRequest request;
-  request.filters = {{"PNG (*.png)", "*.png"}, {"BMP (*.bmp)", "*.bmp"}, {"JPGE (*.jpg)", "*.jpg"}};
+  request.filters = {{"PNG (*.png)", "*.png"}, {"BMP (*.bmp)", "*.bmp"}, {"JPEG (*.jpg)", "*.jpg"}};
   request.defaultName = "截图20261207041500";
   request.initialDirectory = TempDirectory();
   request.overwritePrompt = true;

@@ -26,8 +26,8 @@ TEST(Win32TextEncoding, MalformedInputBecomesReplacementCharacters) {
 }
 
 TEST(Win32Filter, PairsAreNulSeparatedAndTheListEndsWithTwoNuls) {
-  const std::wstring buffer = BuildFilterBuffer({{"PNG (*.png)", "*.png"}, {"JPGE (*.jpg)", "*.jpg"}});
-  const std::wstring expected(L"PNG (*.png)\0*.png\0JPGE (*.jpg)\0*.jpg\0\0", 38);
+  const std::wstring buffer = BuildFilterBuffer({{"PNG (*.png)", "*.png"}, {"JPEG (*.jpg)", "*.jpg"}});
+  const std::wstring expected(L"PNG (*.png)\0*.png\0JPEG (*.jpg)\0*.jpg\0\0", 38);
   EXPECT_EQ(buffer, expected);
 }
 
