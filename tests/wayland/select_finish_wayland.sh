@@ -11,7 +11,8 @@ start_sway "$WL_TMP/desk.png"
 place_output HEADLESS-1 800x600 1 0 0
 start_pointer 800 600
 pointer "move 20 20"
-sleep 0.3
+sleep 0.5
+settle_screen
 screen_to "$WL_TMP/plain.png"
 
 start_app

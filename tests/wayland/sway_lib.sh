@@ -98,15 +98,30 @@ pointer() {
   done
 }
 
-# The whole screen as a PNG in $1.
+# Waits up to 5 s for the screen to stop changing (swaybg draws its
+# pictures some time after an output changes).
+settle_screen() {
+  local before now
+  before=$(grim -t ppm - | md5sum)
+  for _ in $(seq 25); do
+    sleep 0.2
+    now=$(grim -t ppm - | md5sum)
+    [[ $now == "$before" ]] && return 0
+    before=$now
+  done
+  fail "the screen keeps changing"
+}
+
+# The whole screen (or output $2, in its own pixels) as a PNG in $1.
 screen_to() {
-  grim -t ppm "$WL_TMP/screen.ppm" || fail "grim cannot read the screen"
+  grim ${2:+-o "$2"} -t ppm "$WL_TMP/screen.ppm" || fail "grim cannot read the screen"
   convert "$WL_TMP/screen.ppm" "$1"
 }
 
-# The screen's pixel at ($1, $2) (physical layout pixels): "r g b".
+# The screen's pixel at ($1, $2): "r g b". With GRIM_OUTPUT set, the
+# pixel of that output, in its own pixels.
 screen_pixel() {
-  grim -t ppm "$WL_TMP/pixel.ppm" 2>/dev/null || return 1
+  grim ${GRIM_OUTPUT:+-o "$GRIM_OUTPUT"} -t ppm "$WL_TMP/pixel.ppm" 2>/dev/null || return 1
   convert "$WL_TMP/pixel.ppm" -format "%[fx:int(255*p{$1,$2}.r)] %[fx:int(255*p{$1,$2}.g)] %[fx:int(255*p{$1,$2}.b)]" info:
 }
 

@@ -9,10 +9,11 @@
 
 #include "platform/codecs/posix_codecs.h"
 #include "platform/freetype/text_freetype.h"
+#include "platform/posix/posix_error_line.h"
 #include "platform/posix/posix_files.h"
 #include "platform/wayland/wayland_clipboard.h"
 #include "platform/wayland/wayland_screencopy.h"
-#include "platform/x11/x11_save_dialog.h"
+#include "platform/gtk/gtk_dialogs.h"
 
 namespace rc {
 
@@ -23,14 +24,6 @@ intptr_t DefaultWindowProc(const Message&) { return 0; }
 bool EnvIs(const char* name, const char* value) {
   const char* v = std::getenv(name);
   return v != nullptr && std::strcmp(v, value) == 0;
-}
-
-std::string WithoutCarriageReturns(const std::string& text) {
-  std::string out;
-  for (char c : text)
-    if (c != '\r') out += c;
-  if (out.empty() || out.back() != '\n') out += '\n';
-  return out;
 }
 
 }  // namespace
@@ -109,7 +102,8 @@ Point WaylandHost::CursorPos() {
 Canvas WaylandHost::TakeSnapshot() {
   Canvas shot;
   const HostResult result = CaptureScreencopy(*display_, shot);
-  if (!result) Fail(result.message);
+  snapshotError_ = result.message;
+  if (!result) shot.Release();
   return shot;
 }
 
@@ -244,7 +238,7 @@ void WaylandHost::EndProgram(int exitCode) {
 }
 
 void WaylandHost::ShowErrorText(const std::string& text) {
-  const std::string block = WithoutCarriageReturns(text);
+  const std::string block = OneErrorLine(text);
   std::fwrite(block.data(), 1, block.size(), stderr);
   std::fflush(stderr);
 }

@@ -29,6 +29,7 @@ class WaylandHost : public HostRuntime {
   Box DesktopRect() override;
   std::vector<Monitor> Monitors() override;
   Canvas TakeSnapshot() override;
+  std::string SnapshotError() override { return snapshotError_; }
 
   void LoadWindow(const std::function<void()>& onCreate) override;
   uintptr_t WindowHandle() override;
@@ -69,6 +70,7 @@ class WaylandHost : public HostRuntime {
   void ShowCursor();
 
   std::string connectError_;
+  std::string snapshotError_;
   std::unique_ptr<WaylandDisplay> display_;
   std::unique_ptr<WaylandInput> input_;
   std::unique_ptr<WaylandCursors> cursors_;

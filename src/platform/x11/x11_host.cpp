@@ -10,7 +10,7 @@
 #include "platform/posix/posix_files.h"
 #include "platform/x11/x11_clipboard_owner.h"
 #include "platform/x11/x11_pixels.h"
-#include "platform/x11/x11_save_dialog.h"
+#include "platform/gtk/gtk_dialogs.h"
 #include "platform/x11/x11_scale.h"
 #include "platform/x11/x11_settings.h"
 #include "platform/x11/x11_shm_image.h"

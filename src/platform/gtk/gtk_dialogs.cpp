@@ -1,8 +1,8 @@
-#include "platform/x11/x11_save_dialog.h"
+#include "platform/gtk/gtk_dialogs.h"
 
 #include <vector>
 
-#include "platform/x11/x11_gtk.h"
+#include "platform/gtk/gtk_api.h"
 
 namespace rc {
 
@@ -51,7 +51,7 @@ SaveDialogResult ShowGtkSaveDialog(const SaveDialogRequest& request) {
   const char* title = request.title.empty() ? kDefaultTitle : request.title.c_str();
   GtkPtr chooser = gtk->file_chooser_native_new(title, nullptr, kGtkFileChooserActionSave, nullptr, nullptr);
   if (chooser == nullptr) {
-    result.error = "X11: GTK could not make a file chooser";
+    result.error = "GTK could not make a file chooser";
     return result;
   }
   gtk->file_chooser_set_do_overwrite_confirmation(chooser, request.overwritePrompt ? 1 : 0);

@@ -1,4 +1,4 @@
-#include "platform/x11/x11_gtk.h"
+#include "platform/gtk/gtk_api.h"
 
 #include <dlfcn.h>
 
@@ -42,19 +42,19 @@ const GtkApi* Load(std::string& error) {
   // NOTE: GTK cannot be unloaded once initialised; the handle stays open.
   void* library = dlopen("libgtk-3.so.0", RTLD_NOW | RTLD_LOCAL);
   if (library == nullptr) {
-    error = "X11: GTK 3 is not installed (libgtk-3.so.0)";
+    error = "GTK 3 is not installed (libgtk-3.so.0)";
     return nullptr;
   }
   static GtkApi api{};
   if (!ResolveAll(library, api)) {
-    error = "X11: the installed GTK 3 lacks a function the save dialog needs";
+    error = "the installed GTK 3 lacks a function the save dialog needs";
     return nullptr;
   }
   // The accessibility bus is not needed for one dialog and can take
   // seconds to time out where none runs.
   setenv("NO_AT_BRIDGE", "1", 0);
   if (!api.init_check(nullptr, nullptr)) {
-    error = "X11: GTK cannot open the display";
+    error = "GTK cannot open the display";
     return nullptr;
   }
   return &api;
