@@ -78,9 +78,11 @@ Point X11Host::CursorPos() {
   return {rootX, rootY};
 }
 
+void X11Host::PrepareSnapshot() { readySnapshot_ = PrepareX11SnapshotBuffers(*display_); }
+
 Canvas X11Host::TakeSnapshot() {
   snapshotError_.clear();
-  return TakeX11Snapshot(*display_, grabImage_, snapshotError_);
+  return TakeX11Snapshot(*display_, grabImage_, snapshotError_, std::move(readySnapshot_));
 }
 
 void X11Host::LoadWindow(const std::function<void()>& onCreate) {

@@ -10,6 +10,7 @@
 #include "platform/x11/x11_cursors.h"
 #include "platform/x11/x11_display.h"
 #include "platform/x11/x11_input.h"
+#include "platform/x11/x11_snapshot.h"
 #include "platform/x11/x11_window.h"
 
 namespace rc {
@@ -23,6 +24,10 @@ class X11Host : public HostRuntime {
   ~X11Host() override;
   bool Connected() const { return display_ != nullptr; }
   const std::string& ConnectError() const { return connectError_; }
+
+  // Readies the memory the next snapshot goes into (a resident regioncap's
+  // waiting capture does this before its shortcut is pressed).
+  void PrepareSnapshot();
 
   Size ScreenSize() override;
   Point CursorPos() override;
@@ -82,6 +87,7 @@ class X11Host : public HostRuntime {
   std::weak_ptr<X11ShmImage> surface_;
   // The image the snapshot came through, until it becomes the surface.
   std::shared_ptr<X11ShmImage> grabImage_;
+  X11SnapshotBuffers readySnapshot_;
   Cursor cursor_ = None;
   WindowProc proc_;
   std::function<void()> exitRoutine_;

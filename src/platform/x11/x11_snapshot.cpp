@@ -28,10 +28,18 @@ void CopyOpaqueInParallel(const uint8_t* data, int32_t stride, Canvas& out) {
   if (lower.joinable()) lower.join();
 }
 
-Canvas ViaShm(X11Display& display, Size size, std::shared_ptr<X11ShmImage>& grabImage) {
-  Canvas out;
-  auto image = X11ShmImage::Create(display, size);
-  if (image == nullptr || !image->Get(display.Root()) || !out.Create(size.width, size.height)) return out;
+// Ready buffers of the wrong size (the screen changed meanwhile) are dropped.
+void UseReady(X11SnapshotBuffers& ready, Size size) {
+  if (ready.image != nullptr && ready.image->Dimensions() != size) ready.image.reset();
+  if (ready.canvas.Width() != size.width || ready.canvas.Height() != size.height) ready.canvas.Release();
+}
+
+Canvas ViaShm(X11Display& display, Size size, std::shared_ptr<X11ShmImage>& grabImage, X11SnapshotBuffers ready) {
+  UseReady(ready, size);
+  Canvas out = std::move(ready.canvas);
+  auto image = ready.image != nullptr ? std::move(ready.image) : X11ShmImage::Create(display, size);
+  if (image == nullptr || !image->Get(display.Root())) return Canvas();
+  if (out.Empty() && !out.Create(size.width, size.height)) return out;
   CopyOpaqueInParallel(reinterpret_cast<const uint8_t*>(image->Pixels()), size.width * 4, out);
   grabImage = std::move(image);
   return out;
@@ -75,7 +83,19 @@ const char* VisualClassName(int visualClass) {
 
 }  // namespace
 
-Canvas TakeX11Snapshot(X11Display& display, std::shared_ptr<X11ShmImage>& grabImage, std::string& error) {
+X11SnapshotBuffers PrepareX11SnapshotBuffers(X11Display& display) {
+  const Size size = display.ScreenSize();
+  X11SnapshotBuffers ready;
+  ready.image = X11ShmImage::Create(display, size);
+  if (ready.image == nullptr || !ready.image->Get(display.Root())) return {};
+  const size_t bytes = static_cast<size_t>(size.width) * size.height * sizeof(Pixel);
+  PrefaultForWriting(ready.image->Pixels(), bytes);
+  if (ready.canvas.Create(size.width, size.height)) PrefaultForWriting(ready.canvas.Data(), bytes);
+  return ready;
+}
+
+Canvas TakeX11Snapshot(X11Display& display, std::shared_ptr<X11ShmImage>& grabImage, std::string& error,
+                       X11SnapshotBuffers ready) {
   const Size size = display.ScreenSize();
   const int visualClass = display.ScreenVisual()->c_class;
   if (visualClass != TrueColor && visualClass != DirectColor) {
@@ -83,7 +103,7 @@ Canvas TakeX11Snapshot(X11Display& display, std::shared_ptr<X11ShmImage>& grabIm
             "; only TrueColor screens of depth 15, 16, 24 or 30 can be read";
     return Canvas();
   }
-  Canvas shot = ViaShm(display, size, grabImage);
+  Canvas shot = ViaShm(display, size, grabImage, std::move(ready));
   if (shot.Empty()) shot = ViaGetImage(display, size, error);
   return shot;
 }
