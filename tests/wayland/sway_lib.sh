@@ -5,6 +5,7 @@
 # sway refuses to run as root, so it runs as nobody (65534) with a runtime
 # directory of its own; our clients (root) reach its socket there.
 
+BUILD=$(realpath "$BUILD")
 WL_TMP=$(mktemp -d)
 chmod 755 "$WL_TMP"
 SWAY_PID=
