@@ -122,3 +122,32 @@ TEST_F(FrameTest, SelectionAtTheScreenEdgeClipsItsHandles) {
 
 }  // namespace
 }  // namespace rc
+
+namespace rc {
+namespace {
+
+// The program presents again what the system lost of its window, and each
+// message's changes reach the screen as one update, however many boxes.
+TEST_F(FrameTest, ALostAreaIsPresentedAgainAndAFrameIsOneUpdate) {
+  DragSelection({100, 100}, {300, 200});
+  const Canvas before = Frame().Clone();
+  host->LoseArea({250, 150, 120, 90});
+  const int frames = host->PresentedFrames();
+  host->Send(Message{});  // any message: an expose comes as one of no kind
+  EXPECT_EQ(host->PresentedFrames(), frames + 1);
+  for (int32_t y = 140; y < 250; y += 3)
+    for (int32_t x = 240; x < 380; x += 3) ASSERT_EQ(Frame().At(x, y), before.At(x, y)) << x << "," << y;
+
+  host->ClearPresentedBoxes();
+  host->MoveTo(150, 150);
+  host->LeftDown();
+  host->MoveTo(150, 150);  // the first step only records the grab
+  host->ClearPresentedBoxes();
+  const int beforeMove = host->PresentedFrames();
+  host->MoveTo(170, 160);  // moving the selection changes several boxes
+  EXPECT_GT(host->PresentedBoxes().size(), 1u);
+  EXPECT_EQ(host->PresentedFrames(), beforeMove + 1);
+}
+
+}  // namespace
+}  // namespace rc

@@ -33,6 +33,7 @@ class HostSurfaceTarget : public PresentTarget {
     return Host().PresentFrame(backBuffer, boxes).ok;
   }
   bool PresentsPieces() override { return Host().PresentsPieces(); }
+  Box TakeExposed() override { return Host().TakeExposedArea(); }
   bool PresentPiece(const Canvas& piece, const Box& part, Point at) override {
     return Host().PresentPiece(piece, part, at).ok;
   }

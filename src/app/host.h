@@ -121,6 +121,10 @@ class HostRuntime {
   // Shows every box of the back buffer as one update of the window: a frame
   // reaches the screen whole, never box by box.
   virtual HostResult PresentFrame(const Canvas& backBuffer, std::span<const Box> damaged);
+  // The part of the window the system lost and the program must present
+  // again (see PresentTarget::TakeExposed); hosts that keep the window's
+  // pixels themselves report nothing.
+  virtual Box TakeExposedArea() { return {}; }
   // Whether PresentPiece works: false where the window can only show the
   // back buffer, because the back buffer is the window's own memory.
   virtual bool PresentsPieces() { return false; }

@@ -73,6 +73,7 @@ void LayeredSurface::UseScene(const Canvas& snapshot) {
 
 bool LayeredSurface::Present() {
   if (!attached_) return false;
+  MarkChanged(target_->TakeExposed());
   std::vector<Box> boxes;
   bool ok = true;
   if (dimmedPending_) {

@@ -22,6 +22,10 @@ class PresentTarget {
   virtual bool Present(const Canvas& backBuffer, std::span<const Box> boxes) = 0;
   // Whether PresentPiece works (see HostRuntime::PresentsPieces).
   virtual bool PresentsPieces() = 0;
+  // The part of the window the system lost since the last call (another
+  // window lay over it), which the next present must show again; empty
+  // where the system keeps the window's pixels itself.
+  virtual Box TakeExposed() = 0;
   // Shows `part` of `piece` with its top-left corner at `at` in the window.
   virtual bool PresentPiece(const Canvas& piece, const Box& part, Point at) = 0;
 };

@@ -138,6 +138,18 @@ HostResult HeadlessHost::Present(const Canvas& backBuffer, const Box& damaged) {
   return PresentPiece(backBuffer, damaged, {damaged.x, damaged.y});
 }
 
+HostResult HeadlessHost::PresentFrame(const Canvas& backBuffer, std::span<const Box> damaged) {
+  ++presentedFrames_;
+  return HostRuntime::PresentFrame(backBuffer, damaged);
+}
+
+void HeadlessHost::LoseArea(const Box& area) {
+  const Box onScreen = IntersectBox({area.x + bounds_.x, area.y + bounds_.y, area.width, area.height}, screen_.Bounds());
+  for (int32_t y = onScreen.y; y < onScreen.Bottom(); ++y)
+    for (int32_t x = onScreen.x; x < onScreen.Right(); ++x) screen_.Row(y)[x] = MakePixel(255, 255, 255, 255);
+  exposed_ = UnionBox(exposed_, area);
+}
+
 // The window covers the screen from its bounds' origin; what it presents
 // is what the screen shows.
 HostResult HeadlessHost::PresentPiece(const Canvas& piece, const Box& part, Point at) {

@@ -62,6 +62,11 @@ class HeadlessHost : public HostRuntime {
   const Canvas& Presented() const { return screen_; }
   const std::vector<Box>& PresentedBoxes() const { return presentedBoxes_; }
   void ClearPresentedBoxes() { presentedBoxes_.clear(); }
+  // How many updates reached the screen: one per presented frame.
+  int PresentedFrames() const { return presentedFrames_; }
+  // The window loses `area` (window coordinates), as when another window lay
+  // over it: the screen shows white there until the program presents it.
+  void LoseArea(const Box& area);
   bool Ended() const { return exitCode_.has_value(); }
   std::optional<int> ExitCode() const { return exitCode_; }
   int ExitRoutineRuns() const { return exitRoutineRuns_; }
@@ -106,7 +111,9 @@ class HeadlessHost : public HostRuntime {
   void SetLayered(bool layered) override { layered_ = layered; }
   Canvas CreateSurfaceCanvas(int32_t width, int32_t height) override;
   HostResult Present(const Canvas& backBuffer, const Box& damaged) override;
+  HostResult PresentFrame(const Canvas& backBuffer, std::span<const Box> damaged) override;
   bool PresentsPieces() override { return presentsPieces_; }
+  Box TakeExposedArea() override { return std::exchange(exposed_, Box{}); }
   HostResult PresentPiece(const Canvas& piece, const Box& part, Point at) override;
   WindowProc SetWindowProc(WindowProc proc) override;
   void RunMessageLoop() override;
@@ -131,6 +138,8 @@ class HeadlessHost : public HostRuntime {
   Point cursor_;
   uint32_t mods_ = 0;
   Box bounds_;
+  Box exposed_;
+  int presentedFrames_ = 0;
   bool windowCreated_ = false;
   bool layered_ = false;
   bool topmost_ = false;

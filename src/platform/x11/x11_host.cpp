@@ -137,7 +137,23 @@ Canvas X11Host::CreateSurfaceCanvas(int32_t width, int32_t height) {
 }
 
 HostResult X11Host::Present(const Canvas& backBuffer, const Box& damaged) {
+  return PresentFrame(backBuffer, std::span<const Box>(&damaged, 1));
+}
+
+// Every box goes out before one round trip, so the frame shows whole and
+// the shared memory is free to draw in again when this returns.
+HostResult X11Host::PresentFrame(const Canvas& backBuffer, std::span<const Box> damaged) {
   if (!window_ || backBuffer.Empty()) return HostResult::Fail("X11: nothing to present");
+  HostResult result;
+  for (const Box& box : damaged) {
+    HostResult one = SendBox(backBuffer, box);
+    if (!one.ok && result.ok) result = std::move(one);
+  }
+  XSync(display_->Dpy(), False);
+  return result;
+}
+
+HostResult X11Host::SendBox(const Canvas& backBuffer, const Box& damaged) {
   const Box windowBox{0, 0, window_->Bounds().width, window_->Bounds().height};
   const Box box = IntersectBox(IntersectBox(damaged, backBuffer.Bounds()), windowBox);
   // A transparent area would come out black without a compositor; the
@@ -145,7 +161,7 @@ HostResult X11Host::Present(const Canvas& backBuffer, const Box& damaged) {
   if (box.Empty() || IsTransparent(backBuffer, box)) return HostResult::Ok();
   const std::shared_ptr<X11ShmImage> shm = surface_.lock();
   if (shm != nullptr && shm->Pixels() == backBuffer.Data()) {
-    if (shm->Put(window_->Handle(), window_->Gc(), box)) return HostResult::Ok();
+    if (shm->Send(window_->Handle(), window_->Gc(), box)) return HostResult::Ok();
     return HostResult::Fail("X11: the server refused the shared-memory image");
   }
   return display_->Format().matchesCanvas ? PutPlain(backBuffer, box, {box.x, box.y})
@@ -157,7 +173,9 @@ HostResult X11Host::PresentPiece(const Canvas& piece, const Box& part, Point at)
   const Box box = IntersectBox(part, piece.Bounds());
   if (box.Empty()) return HostResult::Ok();
   const Point to{at.x + box.x - part.x, at.y + box.y - part.y};
-  return display_->Format().matchesCanvas ? PutPlain(piece, box, to) : PutConverted(piece, box, to);
+  HostResult result = display_->Format().matchesCanvas ? PutPlain(piece, box, to) : PutConverted(piece, box, to);
+  XFlush(display_->Dpy());
+  return result;
 }
 
 // The image points into the canvas, rows a canvas width apart, so only the
@@ -171,7 +189,6 @@ HostResult X11Host::PutPlain(const Canvas& pixels, const Box& box, Point at) {
   XPutImage(dpy, window_->Handle(), window_->Gc(), image, 0, 0, at.x, at.y, box.width, box.height);
   image->data = nullptr;  // the canvas's, not Xlib's to free
   XDestroyImage(image);
-  XFlush(dpy);
   return HostResult::Ok();
 }
 
@@ -190,7 +207,6 @@ HostResult X11Host::PutConverted(const Canvas& pixels, const Box& box, Point at)
       XPutPixel(image, x, y, PixelToVisual(pixels.Row(box.y + y)[box.x + x], display_->Format()));
   XPutImage(dpy, window_->Handle(), window_->Gc(), image, 0, 0, at.x, at.y, box.width, box.height);
   XDestroyImage(image);
-  XFlush(dpy);
   return HostResult::Ok();
 }
 
@@ -200,13 +216,20 @@ WindowProc X11Host::SetWindowProc(WindowProc proc) {
   return previous;
 }
 
-// Exposure is the server's business: the last frame is still in the shared
-// back buffer, so it is put back without troubling the program.
+// Exposure is the server's business where the last frame is still in the
+// shared back buffer: it is put back without troubling the program.
+// Otherwise the back buffer is the program's, perhaps still being filled,
+// so the area waits for the present that ends handling this event.
 void X11Host::RepaintExposed(const XExposeEvent& expose) {
+  if (!window_) return;
+  const Box area{expose.x, expose.y, expose.width, expose.height};
   const std::shared_ptr<X11ShmImage> shm = surface_.lock();
-  if (shm == nullptr || !window_) return;
+  if (shm == nullptr) {
+    exposed_ = UnionBox(exposed_, area);
+    return;
+  }
   const Size size = shm->Dimensions();
-  const Box box = IntersectBox({expose.x, expose.y, expose.width, expose.height}, {0, 0, size.width, size.height});
+  const Box box = IntersectBox(area, {0, 0, size.width, size.height});
   if (!box.Empty()) shm->Put(window_->Handle(), window_->Gc(), box);
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "app/host.h"
 #include "platform/x11/x11_cursors.h"
@@ -44,9 +45,11 @@ class X11Host : public HostRuntime {
   void SetLayered(bool layered) override;
   Canvas CreateSurfaceCanvas(int32_t width, int32_t height) override;
   HostResult Present(const Canvas& backBuffer, const Box& damaged) override;
+  HostResult PresentFrame(const Canvas& backBuffer, std::span<const Box> damaged) override;
   // Without shared memory the back buffer is the program's own, so a frame
   // may come from anywhere.
   bool PresentsPieces() override { return surface_.expired(); }
+  Box TakeExposedArea() override { return std::exchange(exposed_, Box{}); }
   HostResult PresentPiece(const Canvas& piece, const Box& part, Point at) override;
 
   WindowProc SetWindowProc(WindowProc proc) override;
@@ -70,6 +73,7 @@ class X11Host : public HostRuntime {
  private:
   void Dispatch(XEvent& event);
   void RepaintExposed(const XExposeEvent& expose);
+  HostResult SendBox(const Canvas& backBuffer, const Box& damaged);
   HostResult PutPlain(const Canvas& pixels, const Box& box, Point at);
   HostResult PutConverted(const Canvas& pixels, const Box& box, Point at);
   void ReleaseInput();
@@ -92,6 +96,9 @@ class X11Host : public HostRuntime {
   WindowProc proc_;
   std::function<void()> exitRoutine_;
   bool exitRoutineRan_ = false;
+  // What the server lost of a window whose back buffer is the program's
+  // own, for the next present to put back.
+  Box exposed_;
   // The root position of the input event being handled, if any.
   std::optional<Point> eventPosition_;
 };

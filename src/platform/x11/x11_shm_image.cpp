@@ -49,10 +49,13 @@ X11ShmImage::~X11ShmImage() {
 }
 
 bool X11ShmImage::Put(Drawable target, GC gc, const Box& box) {
-  Display* dpy = display_.Dpy();
-  const bool sent = XShmPutImage(dpy, target, gc, image_, box.x, box.y, box.x, box.y, box.width, box.height, False);
-  XSync(dpy, False);
+  const bool sent = Send(target, gc, box);
+  XSync(display_.Dpy(), False);
   return sent;
+}
+
+bool X11ShmImage::Send(Drawable target, GC gc, const Box& box) {
+  return XShmPutImage(display_.Dpy(), target, gc, image_, box.x, box.y, box.x, box.y, box.width, box.height, False);
 }
 
 bool X11ShmImage::Get(Drawable source) {

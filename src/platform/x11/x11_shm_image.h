@@ -25,6 +25,8 @@ class X11ShmImage {
   // Sends `box` to the same place in `target` and returns once the server
   // has read it, so the memory may be drawn in again at once.
   bool Put(Drawable target, GC gc, const Box& box);
+  // Sends `box` without waiting: the caller syncs before drawing again.
+  bool Send(Drawable target, GC gc, const Box& box);
   // Fills the image from `source` at (0, 0).
   bool Get(Drawable source);
 
