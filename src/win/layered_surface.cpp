@@ -80,7 +80,7 @@ bool LayeredSurface::Present() {
     dimmedPending_ = false;
     ok = PrepareDimmedScreen(boxes);
   }
-  for (const Box& box : scene_.Compose(canvas_, [this] { Settle(); })) boxes.push_back(box);
+  for (const Box& box : scene_.Compose(canvas_, [this](const Box& part) { fill_.Ensure(part); })) boxes.push_back(box);
   if (!changed_.Empty()) {
     Settle();
     boxes.push_back(changed_);

@@ -310,19 +310,17 @@ std::vector<SceneCompositor::ShownStep> SceneCompositor::CurrentSteps() const {
   return current;
 }
 
-std::vector<Box> SceneCompositor::Compose(Canvas& backBuffer, const std::function<void()>& beforeWriting) {
+std::vector<Box> SceneCompositor::Compose(Canvas& backBuffer, const std::function<void(const Box&)>& beforeWriting) {
   if (!Active()) return {};
   const std::vector<uint64_t> signatures = TileSignatures();
   std::vector<ShownStep> current = CurrentSteps();
   std::vector<std::vector<Box>> partRows(static_cast<size_t>(rows_));
-  bool writing = false;
   for (int32_t r = 0; r < rows_; ++r) {
     for (int32_t c = 0; c < columns_; ++c) {
       const size_t i = static_cast<size_t>(r) * columns_ + c;
       if (signatures[i] == shown_[i]) continue;
-      if (!writing && beforeWriting) beforeWriting();
-      writing = true;
       const Box part = ChangedPart(TileBox(c, r), current);
+      if (beforeWriting) beforeWriting(part);
       RecomposeTile(backBuffer, part);
       partRows[static_cast<size_t>(r)].push_back(part);
     }

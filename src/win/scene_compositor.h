@@ -38,10 +38,10 @@ class SceneCompositor {
   void AddBlend(const Canvas& source, const Box& srcBox, const Box& dstBox, uint8_t alpha, bool perPixelAlpha);
   void AddLayer(std::shared_ptr<const SceneLayer> layer);
 
-  // Recomposes the tiles that changed since the last call into the back
-  // buffer and returns them as boxes to present. `beforeWriting` runs once
-  // before the first pixel is written, and not at all when nothing changed.
-  std::vector<Box> Compose(Canvas& backBuffer, const std::function<void()>& beforeWriting = {});
+  // Recomposes what changed since the last call into the back buffer and
+  // returns it as boxes to present. `beforeWriting` runs with each box
+  // before any pixel of it is written, and not at all when nothing changed.
+  std::vector<Box> Compose(Canvas& backBuffer, const std::function<void(const Box&)>& beforeWriting = {});
 
  private:
   enum class Kind { Clear, Blend, Layer };
