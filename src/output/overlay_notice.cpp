@@ -63,9 +63,17 @@ void DrawText(GpGraphics& text, const std::string& line, Size size) {
   text.DrawString(line, font, brush, layout, GpStringFormat{});
 }
 
+// The notice belongs to the monitor of the selection's bottom-right
+// corner, as the toolbar does.
+float NoticeScale() {
+  const IntRect& selection = State().SelectionRect;
+  return ScaleAt(State().Monitors, {selection.right, selection.bottom});
+}
+
 // The notice keeps a margin of its own padding from the screen's sides.
 bool FitsTheScreen(const std::string& text) {
-  return NoticeSize(text).width <= Host().ScreenSize().width - 2 * kPaddingX;
+  const float scale = NoticeScale();
+  return NoticeSize(text, scale).width <= Host().ScreenSize().width - 2 * ScalePx(kPaddingX, scale);
 }
 
 }  // namespace
@@ -83,10 +91,7 @@ std::string FittedNotice(const std::string& before, const std::string& name, con
 
 void ShowOverlayNotice(const std::string& text) {
   const Size screen = Host().ScreenSize();
-  const IntRect& selection = State().SelectionRect;
-  // The notice belongs to the monitor of the selection's bottom-right
-  // corner, as the toolbar does.
-  const float scale = ScaleAt(State().Monitors, {selection.right, selection.bottom});
+  const float scale = NoticeScale();
   const Size size = NoticeSize(text, scale);
   GpGraphics box, label;
   if (!box.CreateCanvas(size.width, size.height) || !label.CreateCanvas(size.width, size.height)) return;
