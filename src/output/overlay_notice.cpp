@@ -71,6 +71,13 @@ float NoticeScale() {
 }
 
 // The notice keeps a margin of its own padding from the screen's sides.
+// The notice belongs to the monitor of the selection's bottom-right
+// corner, as the toolbar does, and is drawn at its scale.
+float NoticeScale() {
+  const IntRect& selection = State().SelectionRect;
+  return ScaleAt(State().Monitors, {selection.right, selection.bottom});
+}
+
 bool FitsTheScreen(const std::string& text) {
   const float scale = NoticeScale();
   return NoticeSize(text, scale).width <= Host().ScreenSize().width - 2 * ScalePx(kPaddingX, scale);
