@@ -64,20 +64,13 @@ void DrawText(GpGraphics& text, const std::string& line, Size size) {
 }
 
 // The notice belongs to the monitor of the selection's bottom-right
-// corner, as the toolbar does.
-float NoticeScale() {
-  const IntRect& selection = State().SelectionRect;
-  return ScaleAt(State().Monitors, {selection.right, selection.bottom});
-}
-
-// The notice keeps a margin of its own padding from the screen's sides.
-// The notice belongs to the monitor of the selection's bottom-right
 // corner, as the toolbar does, and is drawn at its scale.
 float NoticeScale() {
   const IntRect& selection = State().SelectionRect;
   return ScaleAt(State().Monitors, {selection.right, selection.bottom});
 }
 
+// The notice keeps a margin of its own padding from the screen's sides.
 bool FitsTheScreen(const std::string& text) {
   const float scale = NoticeScale();
   return NoticeSize(text, scale).width <= Host().ScreenSize().width - 2 * ScalePx(kPaddingX, scale);
