@@ -14,7 +14,7 @@ PTR_PID=
 
 cleanup() {
   [[ -n $APP_PID ]] && kill "$APP_PID" 2>/dev/null
-  [[ -n $PTR_PID ]] && kill "$PTR_PID" 2>/dev/null
+  [[ -n ${PTR_PID:-} ]] && kill "$PTR_PID" 2>/dev/null
   stop_sway
   rm -rf "$WL_TMP"
 }
