@@ -9,7 +9,6 @@
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_cursor.h"
 #include "platform/win32/win32_files.h"
-#include "platform/win32/win32_message.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_text_encoding.h"
 
@@ -25,20 +24,6 @@ std::string TempDirectory() {
 std::string ReadWholeFile(const std::string& path) {
   std::ifstream in(Utf8ToWide(path).c_str(), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-TEST(Win32Messages, TheSixInputMessagesAndEverythingElse) {
-  EXPECT_EQ(TranslateNativeMessage(WM_KEYDOWN, VK_ESCAPE).kind, MessageKind::KeyDown);
-  EXPECT_EQ(TranslateNativeMessage(WM_KEYDOWN, VK_ESCAPE).key, Key::Escape);
-  EXPECT_EQ(TranslateNativeMessage(WM_MOUSEMOVE, 0x1234).kind, MessageKind::MouseMove);
-  EXPECT_EQ(TranslateNativeMessage(WM_LBUTTONDOWN, 1).kind, MessageKind::LeftDown);
-  EXPECT_EQ(TranslateNativeMessage(WM_LBUTTONUP, 0).kind, MessageKind::LeftUp);
-  EXPECT_EQ(TranslateNativeMessage(WM_LBUTTONDBLCLK, 1).kind, MessageKind::LeftDoubleClick);
-  EXPECT_EQ(TranslateNativeMessage(WM_RBUTTONUP, 0).kind, MessageKind::RightUp);
-  for (UINT other : {WM_KEYUP, WM_RBUTTONDOWN, WM_SETCURSOR, WM_PAINT, WM_SYSKEYDOWN}) {
-    EXPECT_EQ(TranslateNativeMessage(other, VK_ESCAPE).kind, MessageKind::Other) << other;
-    EXPECT_EQ(TranslateNativeMessage(other, VK_ESCAPE).key, Key::Unknown) << other;
-  }
 }
 
 TEST(Win32Cursor, TheOverlayCursorLoadsWithItsHotSpotAtTheTopLeft) {

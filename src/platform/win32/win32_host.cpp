@@ -9,6 +9,7 @@
 #include "platform/win32/win32_cursor.h"
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_input_facts.h"
 #include "platform/win32/win32_layered.h"
 #include "platform/win32/win32_message.h"
 #include "platform/win32/win32_message_box.h"
@@ -98,7 +99,15 @@ void Win32Host::SetLayered(bool layered) {
 Canvas Win32Host::CreateSurfaceCanvas(int32_t width, int32_t height) { return surfaces_.Create(width, height); }
 
 HostResult Win32Host::Present(const Canvas& backBuffer, const Box& damaged) {
-  const Box box = IntersectBox(damaged, backBuffer.Bounds());
+  return PresentFrame(backBuffer, std::span<const Box>(&damaged, 1));
+}
+
+// One layered-window update per frame: the system takes one dirty
+// rectangle, so the frame's boxes go as the box holding them all.
+HostResult Win32Host::PresentFrame(const Canvas& backBuffer, std::span<const Box> damaged) {
+  Box all;
+  for (const Box& box : damaged) all = UnionBox(all, box);
+  const Box box = IntersectBox(all, backBuffer.Bounds());
   if (box.Empty()) return HostResult::Ok();
   HDC source = surfaces_.DeviceContextOf(backBuffer);
   if (source == nullptr) return PresentCopy(backBuffer, box);
@@ -133,8 +142,8 @@ LRESULT Win32Host::Dispatch(const NativeMessage& native) {
   current_ = native;
   LRESULT result = 0;
   try {
-    Message message = TranslateNativeMessage(native.message, native.wParam);
-    if (message.IsPointer()) message.pos = CursorPos();
+    const NativeInputFacts facts = ReadInputFacts(native.window, native.message, native.lParam);
+    const Message message = input_.Translate(native.message, native.wParam, native.lParam, facts);
     result = proc_ ? proc_(message) : DefaultProcedure();
   } catch (const std::exception& e) {
     RaiseRuntimeError(std::nullopt, e.what());
@@ -152,6 +161,13 @@ LRESULT Win32Host::DefaultProcedure() {
     return TRUE;
   }
   if (m.message == WM_DESTROY) PostQuitMessage(0);
+  // The result went to the program as one Text; the system keeps only the
+  // rest of the composition, so it does not type the result again.
+  if (BringsImeResult(m.message, m.lParam)) {
+    const LPARAM rest = m.lParam & ~static_cast<LPARAM>(GCS_RESULTSTR | GCS_RESULTREADSTR | GCS_RESULTCLAUSE |
+                                                         GCS_RESULTREADCLAUSE);
+    return rest != 0 ? DefWindowProcW(m.window, m.message, m.wParam, rest) : 0;
+  }
   return DefWindowProcW(m.window, m.message, m.wParam, m.lParam);
 }
 

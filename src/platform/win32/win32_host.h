@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/host.h"
+#include "platform/win32/win32_message.h"
 #include "platform/win32/win32_surfaces.h"
 #include "platform/win32/win32_text.h"
 
@@ -33,6 +34,7 @@ class Win32Host : public HostRuntime {
   void SetLayered(bool layered) override;
   Canvas CreateSurfaceCanvas(int32_t width, int32_t height) override;
   HostResult Present(const Canvas& backBuffer, const Box& damaged) override;
+  HostResult PresentFrame(const Canvas& backBuffer, std::span<const Box> damaged) override;
   WindowProc SetWindowProc(WindowProc proc) override;
   void RunMessageLoop() override;
   void ProcessPendingMessages() override;
@@ -77,6 +79,7 @@ class Win32Host : public HostRuntime {
   bool layered_ = false;
   LONG_PTR savedExStyle_ = 0;
   Win32Surfaces surfaces_;
+  Win32InputTranslator input_;
   GdiTextRenderer text_;
   std::function<void()> exitRoutine_;
   bool exiting_ = false;
