@@ -3,9 +3,11 @@
 #include <X11/Xlib.h>
 #include <dirent.h>
 #include <fcntl.h>
+#include <malloc.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/mman.h>
+#include <sys/shm.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -138,6 +141,36 @@ bool SingleThreaded() {
   return count == 1;
 }
 
+// Every shared-memory segment the program had attached (the back buffer,
+// the snapshot's image): the forked owner lets go of each, so a segment
+// goes as soon as the program does.
+void DetachSharedSegments() {
+  std::ifstream maps("/proc/self/maps");
+  std::vector<uintptr_t> starts;
+  for (std::string line; std::getline(maps, line);) {
+    if (line.find("/SYSV") != std::string::npos) starts.push_back(std::stoull(line, nullptr, 16));
+  }
+  for (uintptr_t start : starts) shmdt(reinterpret_cast<void*>(start));
+}
+
+// The whole pages of a buffer the forked owner will not read again go
+// back to the system; the program's own copy is not touched.
+void DropPages(const void* memory, size_t bytes) {
+  const auto page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+  const auto start = (reinterpret_cast<uintptr_t>(memory) + page - 1) & ~(page - 1);
+  const auto end = (reinterpret_cast<uintptr_t>(memory) + bytes) & ~(page - 1);
+  if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_DONTNEED);
+}
+
+// The forked owner starts as a copy of the whole program; once it has its
+// piece, it keeps that and nothing else: not the snapshot, not the back
+// buffer, not memory the program had freed.
+void LetGoOfTheProgram(const Canvas& source) {
+  DropPages(source.Data(), static_cast<size_t>(source.Width()) * source.Height() * sizeof(Pixel));
+  DetachSharedSegments();
+  malloc_trim(0);
+}
+
 // Takes the selection on a connection of its own, reports, and only then
 // cuts the picture out of the snapshot it shares with the program until the
 // program ends: the program's exit waits for no copying at all.
@@ -155,6 +188,7 @@ int ServeShared(const Canvas& source, const Box& area) {
     if (server.TakeOwnership(error)) {
       Report(true, {});
       server.SetPicture(OpaqueCopy(source, area));
+      LetGoOfTheProgram(source);
       server.Serve();
     } else {
       Report(false, error);
