@@ -189,6 +189,29 @@ else
   kill "$RC_PID" 2>/dev/null
 fi
 
+# --- At 200 % (LogPixels 192) the toolbar is drawn at 2x -----------------------
+# The selection (412, 284)-(612, 484) gets a 658 x 56 toolbar 12 px below
+# it, kept 10 px from the left edge: (10, 496)-(668, 552); 1x toolbar point
+# (x, y) lies at screen (10 + 2x, 496 + 2y).
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
+if start_capture; then
+  xdotool mousemove 412 284 sleep 0.2 mousedown 1 sleep 0.2 mousemove 500 400 sleep 0.2 \
+    mousemove 612 484 sleep 0.2 mouseup 1 sleep 0.5
+  # shellcheck disable=SC2086
+  below=$(dimmed ${COLOURS[2]})
+  got="$(pixel 28 500) $(pixel 300 546) $(pixel 300 549)"
+  want="222,238,255 0,174,255 $below"
+  [ "$got" = "$want" ] && record toolbar-at-2x PASS "" || record toolbar-at-2x FAIL "got '$got', want '$want'"
+  xdotool mousemove $((10 + 2 * 250)) $((496 + 2 * 12)) sleep 0.3 mousedown 1 sleep 0.2 mouseup 1
+  wait_for_exit "$RC_PID" 15
+  code=$?
+  [ $code -eq 0 ] && record scaled-cancel-exits-0 PASS "" || record scaled-cancel-exits-0 FAIL "exit code $code"
+else
+  record toolbar-at-2x FAIL "the dimmed screen never appeared"
+  kill "$RC_PID" 2>/dev/null
+fi
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+
 kill "$PICTURE_PID" 2>/dev/null
 summary
 [ $FAILURES -eq 0 ]
