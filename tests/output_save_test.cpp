@@ -9,7 +9,14 @@
 namespace rc::testing {
 namespace {
 
-using SaveTest = OutputTest;
+class SaveTest : public OutputTest {
+ protected:
+  Box UnionOfPresented() const {
+    Box all;
+    for (const Box& box : host->PresentedBoxes()) all = UnionBox(all, box);
+    return all;
+  }
+};
 
 constexpr std::string_view kFormats[] = {kImageFormatPng, kImageFormatBmp, kImageFormatJpeg, kImageFormatGif};
 constexpr const char* kExtensions[] = {".png", ".bmp", ".jpg", ".gif"};
@@ -137,8 +144,13 @@ TEST_F(SaveTest, AsksBeforeReplacingTheRenamedFile) {
   Select({10, 10, 40, 30});
   host->ScriptSaveDialog(Confirmed(dir + "/x.png", 4));
   host->ScriptAnswer(false);
+  host->ClearPresentedBoxes();
   EXPECT_TRUE(Run(SaveCapture));
   ASSERT_EQ(host->Questions().size(), 1u);
+  // The whole overlay was shown again before the question, over whatever
+  // the dialog left.
+  ASSERT_FALSE(host->PresentedBoxes().empty());
+  EXPECT_EQ(UnionOfPresented(), (Box{0, 0, 640, 480}));
   EXPECT_NE(host->Questions()[0].find("x.gif"), std::string::npos);
   EXPECT_EQ(ReadFile(dir + "/x.gif").size(), 3u);
   EXPECT_EQ(S().SelectionComplete, 1);

@@ -31,10 +31,19 @@ std::string_view FormatForFilter(int index) {
   }
 }
 
+// The dialog's window has just gone: what it covered is shown again before
+// the question opens, or pieces of the dialog stay behind it.
+void ShowWholeOverlay() {
+  LayeredSurface& surface = State().OverlaySurface;
+  surface.MarkChanged({0, 0, surface.CanvasWidth(), surface.CanvasHeight()});
+  surface.Present();
+}
+
 // The extension rule may have turned the confirmed name into that of a
 // file the dialog never asked about; replacing it needs the user's word.
 bool MayWrite(const FileDialog& dialog) {
   if (dialog.FileName() == dialog.ConfirmedPath() || !Host().FileExists(dialog.FileName())) return true;
+  ShowWholeOverlay();
   return Host().AskYesNo("确认另存为", "“" + dialog.FileTitle() + "”已经存在。\n要替换它吗？");
 }
 

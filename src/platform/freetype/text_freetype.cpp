@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <optional>
 #include <tuple>
@@ -72,11 +73,24 @@ std::optional<FontFile> MatchFont(const std::string& family, bool chinese, Accep
   return found;
 }
 
+// Said once per run: blank or boxed labels are otherwise a mystery.
+void WarnOnce(const char* what) {
+  static bool warned = false;
+  if (warned) return;
+  warned = true;
+  std::fprintf(stderr, "regioncap: FreeType: %s\n", what);
+  std::fflush(stderr);
+}
+
 // The requested family, else an installed CJK sans, else any sans.
 std::optional<FontFile> ResolveFamily(const std::string& family) {
   if (auto named = MatchFont(family, true, Accept::NamedOrCjk)) return named;
   if (auto cjk = MatchFont("sans-serif", true, Accept::Cjk)) return cjk;
-  return MatchFont("sans-serif", false, Accept::Any);
+  auto any = MatchFont("sans-serif", false, Accept::Any);
+  WarnOnce(any ? "no installed font has Chinese characters (install fonts-noto-cjk or fonts-wqy-microhei); "
+                 "Chinese texts show as boxes"
+               : "fontconfig finds no font at all (install fonts-noto-cjk); the size label and notices stay blank");
+  return any;
 }
 
 // FreeType and every face opened so far, kept for the whole run: text is
@@ -118,7 +132,10 @@ FT_Face FontCache::OpenFace(const FontFile& file, FT_F26Dot6 size) {
   const auto key = std::make_tuple(file.path, file.index, size);
   if (auto it = faces_.find(key); it != faces_.end()) return it->second;
   FT_Face face = nullptr;
-  if (FT_New_Face(library_, file.path.c_str(), file.index, &face) != 0) return nullptr;
+  if (FT_New_Face(library_, file.path.c_str(), file.index, &face) != 0) {
+    WarnOnce("the font fontconfig chose cannot be read; the size label and notices stay blank");
+    return nullptr;
+  }
   // At 72 dpi a point is a pixel, so the em is exactly `size` pixels.
   if (FT_Set_Char_Size(face, 0, size, 72, 72) != 0) {
     FT_Done_Face(face);
