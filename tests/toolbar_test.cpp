@@ -112,7 +112,7 @@ TEST_F(ToolbarTest, HoverHighlightsTheButtonUnderTheCursorOnly) {
   EXPECT_EQ(ToolbarPixel(200, 4), kBackground);
 }
 
-TEST_F(ToolbarTest, ToolButtonPressesOnlyHighlight) {
+TEST_F(ToolbarTest, ButtonPressesKeepTheSelectionAndItsToolbar) {
   for (int32_t dx : {10, 40, 70, 90, 120, 150, 200, 224, 325}) {
     ASSERT_TRUE(PressAt(dx, 12)) << dx;
     ASSERT_TRUE(host->LeftUp()) << dx;

@@ -31,6 +31,8 @@ enum class StandardCursor {
   SizeNS = 10,
   SizeNWSE = 11,
   SizeWE = 12,
+  Cross = 13,  // drawing inside the selection
+  IBeam = 14,  // placing a text box
 };
 
 // A window's mouse pointer: a standard shape, or the bytes of a cursor file.

@@ -10,6 +10,7 @@
 #include "app/overlay_cursor.h"
 #include "app/runtime_error.h"
 #include "app/state.h"
+#include "edit/edit_settings.h"
 #include "gfx/blend.h"
 #include "overlay/window_proc.h"
 
@@ -92,6 +93,7 @@ void OnOverlayCreated() {
 
 void RunCapture() {
   CreateState();
+  State().Edit.options = LoadEditOptions();
   Host().RegisterExitRoutine(ExitCleanup);
   State().GdiplusToken = 1;
   Host().LoadWindow(OnOverlayCreated);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/monitors.h"
+#include "edit/edit_session.h"
 #include "gfx/canvas.h"
 #include "gfx/geometry.h"
 #include "gfx/gp_brush.h"
@@ -65,6 +66,9 @@ struct CaptureState {
   Point Cursor{0, 0};
   // The modifiers held when that message happened (Modifier bits).
   uint32_t Modifiers = 0;
+
+  // The edit tools and the shapes drawn on the selection.
+  EditSession Edit;
 };
 
 // The running capture's state. Exists from start-up until ExitCleanup.

@@ -23,6 +23,9 @@ struct TextMask {
   int32_t left = 0;
   int32_t top = 0;
   std::vector<uint8_t> coverage;
+  // Where the pen stands after the text, from the line box's left edge:
+  // what a caret after the last character, or text typed on, lines up with.
+  int32_t advance = 0;
 };
 
 class TextRenderer {

@@ -2,6 +2,7 @@
 
 #include "app/host.h"
 #include "app/state.h"
+#include "edit/edit_tools.h"
 #include "gfx/blend.h"
 #include "gfx/image_codecs.h"
 #include "output/crop_image.h"
@@ -16,11 +17,18 @@ Box AreaOf(const IntRect& rect) { return {rect.left, rect.top, rect.right - rect
 // Every output is opaque, whatever a snapshot pixel's alpha byte says.
 Canvas SnapshotPiece(const Canvas& snapshot, const IntRect& rect) { return OpaqueCopy(snapshot, AreaOf(rect)); }
 
+Canvas SelectionPicture(const IntRect& rect) {
+  Canvas piece = SnapshotPiece(State().SnapshotCanvas.CanvasDC(), rect);
+  BurnShapes(piece, {rect.left, rect.top}, rect);
+  return piece;
+}
+
 std::vector<uint8_t> CleanScreenBmp() {
   CaptureState& s = State();
   const Box window = Host().WindowBounds();
   s.OverlaySurface.BlendFrom(s.SnapshotCanvas.CanvasDC(), 0, 0, window.width, window.height, 0, 0, window.width,
                              window.height, 255, false);
+  BurnShapes(s.OverlaySurface.CanvasDC(), {0, 0}, s.SelectionRect);
   const Size screen = Host().ScreenSize();
   return DcToBmpBytes(s.OverlaySurface.CanvasDC(), screen.width, screen.height);
 }

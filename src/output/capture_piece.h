@@ -18,11 +18,14 @@ bool HasArea(const IntRect& rect);
 // The fast route: the rectangle cut straight from the snapshot, opaque;
 // parts beyond the screen are black, as an encoded crop gives them.
 Canvas SnapshotPiece(const Canvas& snapshot, const IntRect& rect);
+// The fast route's picture: the snapshot piece with the shapes burnt in.
+Canvas SelectionPicture(const IntRect& rect);
 // The rectangle as an origin and a size.
 Box AreaOf(const IntRect& rect);
 
-// The literal route: the clean snapshot is blended into the back buffer
-// (not presented) and the whole screen read back as a 32-bit BMP.
+// The literal route: the clean snapshot, with the shapes inside the
+// selection, is blended into the back buffer (not presented) and the whole
+// screen read back as a 32-bit BMP.
 std::vector<uint8_t> CleanScreenBmp();
 
 // The literal route's crop: the rectangle of the screen BMP, encoded in

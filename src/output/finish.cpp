@@ -3,6 +3,7 @@
 #include "app/compositor.h"
 #include "app/host.h"
 #include "app/state.h"
+#include "edit/edit_tools.h"
 #include "output/capture_piece.h"
 #include "output/clipboard_copy.h"
 #include "output/overlay_notice.h"
@@ -22,8 +23,10 @@ HostResult CopyLiteral(const IntRect& rect) {
 
 HostResult CopySelection(const IntRect& rect) {
   if (ActiveCompositor() == Compositor::Literal) return CopyLiteral(rect);
-  // No copy here: the host takes the pixels straight from the snapshot.
-  return PutOnClipboard(State().SnapshotCanvas.CanvasDC(), AreaOf(rect));
+  // Without shapes no copy: the host takes the pixels straight from the snapshot.
+  if (!HasShapes()) return PutOnClipboard(State().SnapshotCanvas.CanvasDC(), AreaOf(rect));
+  const Canvas piece = SelectionPicture(rect);
+  return PutOnClipboard(piece, piece.Bounds());
 }
 
 }  // namespace
@@ -32,6 +35,7 @@ HostResult CopySelection(const IntRect& rect) {
 // rectangle) keeps the clipboard as it was and the capture open: ending
 // would look like a copy that never happened.
 void FinishCapture() {
+  CommitTextBox();
   const IntRect rect = State().SelectionRect;
   if (!HasArea(rect)) {
     ResetSelection();

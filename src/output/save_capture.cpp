@@ -7,6 +7,7 @@
 #include "app/compositor.h"
 #include "app/host.h"
 #include "app/state.h"
+#include "edit/edit_tools.h"
 #include "gfx/image_format.h"
 #include "output/capture_piece.h"
 #include "output/file_dialog.h"
@@ -52,7 +53,7 @@ bool MayWrite(const FileDialog& dialog) {
 std::vector<uint8_t> EncodeSelection(const std::vector<uint8_t>& screenBmp, const IntRect& rect,
                                      std::string_view format) {
   if (ActiveCompositor() == Compositor::Literal) return CropScreenBmp(screenBmp, rect, std::string(format));
-  return EncodePicture(SnapshotPiece(State().SnapshotCanvas.CanvasDC(), rect), format);
+  return EncodePicture(SelectionPicture(rect), format);
 }
 
 // Writes through a temporary file, so a failure leaves any old file whole;
@@ -71,6 +72,7 @@ void WriteSelection(const FileDialog& dialog, const std::vector<uint8_t>& screen
 }  // namespace
 
 void SaveCapture() {
+  CommitTextBox();
   const IntRect rect = State().SelectionRect;
   if (!HasArea(rect)) {
     ResetSelection();

@@ -6,6 +6,7 @@
 #include "app/conversions.h"
 #include "app/state.h"
 #include "app/ui_scale.h"
+#include "edit/edit_tools.h"
 #include "gfx/gp_brush.h"
 #include "gfx/gp_font.h"
 #include "gfx/gp_graphics.h"
@@ -67,6 +68,7 @@ void RedrawFrame(RedrawOption option) {
   if (option == RedrawOption::Clear) {
     s.ToolbarRect.Clear();
     s.MenuRect.Clear();
+    s.Edit.OptionsRect.Clear();
   }
   RepaintDimmedScreen();
   DrawSelection(s.SelectionRect);
@@ -90,6 +92,7 @@ void DrawSelection(LayeredSurface& surface, const IntRect& rect, std::optional<u
 
   surface.BlendFrom(State().SnapshotCanvas.CanvasDC(), rect.left, rect.top, w, h, rect.left, rect.top, w,
                     h, 255, false);
+  DrawShapeLayers(surface, {rect.left, rect.top, w, h});
   if (surface.UsesScene()) {
     surface.AddLayer(std::make_shared<SelectionFrameLayer>(rect.left, rect.top, w, h, border, handle, metrics));
   } else {

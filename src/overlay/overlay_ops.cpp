@@ -6,6 +6,7 @@
 #include "app/host.h"
 #include "app/overlay_cursor.h"
 #include "app/state.h"
+#include "edit/edit_tools.h"
 #include "toolbar/menu.h"
 #include "toolbar/toolbar.h"
 
@@ -35,6 +36,7 @@ void ResetSelection() {
   s.SelectionRect.Clear();
   s.ToolbarRect.Clear();
   s.MenuRect.Clear();
+  DropShapes();
   RepaintDimmedScreen();
 }
 

@@ -1,6 +1,7 @@
 #include "overlay/window_proc.h"
 
 #include "app/state.h"
+#include "edit/edit_tools.h"
 #include "magnifier/magnifier.h"
 #include "output/finish.h"
 #include "overlay/frame.h"
@@ -21,12 +22,24 @@ void CloseMenu(CaptureState& s) {
   HandleToolbarEvent(UiEvent::Repaint);
 }
 
+// An open text box, an active tool and the undo keys see every key first.
 void OnKeyDown(const Message& m) {
+  if (EditKeyDown(m)) return;
   if (m.key == Key::Escape) EndCapture();
 }
 
+void OnText(const Message& m) {
+  if (!TextBoxOpen()) return;
+  TypeText(m.text);
+  RepaintAfterEdit();
+}
+
 void OnMouseMove(CaptureState& s) {
-  if (s.LeftButtonDown == 1) {
+  if (DrawingShape()) {
+    TrackShape(s.Cursor, s.Modifiers);
+    RedrawFrame(RedrawOption::KeepRects);
+    HandleToolbarEvent(UiEvent::Repaint);
+  } else if (s.LeftButtonDown == 1) {
     switch (s.CaptureMode) {
       case CaptureMode::Draw:
         TrackRubberBand();
@@ -52,14 +65,40 @@ void OnMouseMove(CaptureState& s) {
   }
 }
 
+// A press off an open text box commits it; inside the selection that is
+// all it does. Returns whether the press is used up.
+bool PressAtTextBox(CaptureState& s) {
+  if (!TextBoxOpen()) return false;
+  const bool used = PressWithTextBoxOpen(s.Cursor, s.HitZone == HitZone::Inside);
+  RepaintAfterEdit();
+  if (used) s.LeftButtonDown = 0;
+  return used;
+}
+
+// With a tool active a press inside the selection draws instead of moving
+// it; the zones stay as they are until the release.
+void PressWithTool(CaptureState& s) {
+  BeginShape(s.Cursor);
+  if (DrawingShape()) {
+    s.DragInProgress = 1;
+  } else {
+    s.LeftButtonDown = 0;
+    RepaintAfterEdit();
+  }
+}
+
 void OnLeftDown(CaptureState& s) {
   s.LeftButtonDown = 1;
   if (s.HitZone != HitZone::Menu && s.MenuOpen == 1) {
     CloseMenu(s);
+  } else if (PressAtTextBox(s)) {
+    // The press only closed the box.
   } else if (s.HitZone == HitZone::Toolbar) {
     HandleToolbarEvent(UiEvent::Press);
   } else if (s.HitZone == HitZone::Menu) {
     HandleMenuEvent(UiEvent::Press);
+  } else if (s.HitZone == HitZone::Inside && ActiveTool() != EditTool::None) {
+    PressWithTool(s);
   } else if (s.CaptureMode == CaptureMode::Draw) {
     s.DragAnchor = State().Cursor;
   } else if (s.CaptureMode == CaptureMode::Adjust || s.CaptureMode == CaptureMode::Drag) {
@@ -82,7 +121,10 @@ void CompleteSelection(CaptureState& s) {
 void OnLeftUp(CaptureState& s) {
   const bool pressed = s.LeftButtonDown == 1;
   ResetDragState();
-  if (s.CaptureMode == CaptureMode::Draw && s.IgnoreNextLeftUp != 0) {
+  if (DrawingShape()) {
+    EndShape();
+    RepaintAfterEdit();
+  } else if (s.CaptureMode == CaptureMode::Draw && s.IgnoreNextLeftUp != 0) {
     s.IgnoreNextLeftUp = 0;
   } else if (!pressed) {
     return;
@@ -132,6 +174,7 @@ void OnLeftDoubleClick(CaptureState& s) {
 void Dispatch(CaptureState& s, const Message& m) {
   switch (m.kind) {
     case MessageKind::KeyDown: OnKeyDown(m); break;
+    case MessageKind::Text: OnText(m); break;
     case MessageKind::MouseMove: OnMouseMove(s); break;
     case MessageKind::LeftDown: OnLeftDown(s); break;
     case MessageKind::LeftUp: OnLeftUp(s); break;

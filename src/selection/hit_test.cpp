@@ -3,6 +3,7 @@
 #include "app/host.h"
 #include "app/overlay_cursor.h"
 #include "app/state.h"
+#include "edit/edit_tools.h"
 
 namespace rc {
 
@@ -32,8 +33,10 @@ HitZone SelectionZone(const IntRect& s, int32_t x, int32_t y) {
 }
 
 MousePointer PointerFor(HitZone zone) {
+  MousePointer drawing;
   switch (zone) {
-    case HitZone::Inside: return MousePointer::Standard(StandardCursor::SizeAll);
+    case HitZone::Inside:
+      return ToolPointer(drawing) ? drawing : MousePointer::Standard(StandardCursor::SizeAll);
     case HitZone::Top:
     case HitZone::Bottom: return MousePointer::Standard(StandardCursor::SizeNS);
     case HitZone::Left:
@@ -56,7 +59,8 @@ void HitTestZones(int32_t x, int32_t y) {
   if (s.LastHitPoint == Point{x, y}) return;
   HitZone zone = SelectionZone(s.SelectionRect, x, y);
   // The menu beats the toolbar, and both beat every selection zone.
-  if (StrictlyInside(s.ToolbarRect, x, y)) zone = HitZone::Toolbar;
+  // The options bar beside the toolbar belongs to it.
+  if (StrictlyInside(s.ToolbarRect, x, y) || StrictlyInside(s.Edit.OptionsRect, x, y)) zone = HitZone::Toolbar;
   if (StrictlyInside(s.MenuRect, x, y)) zone = HitZone::Menu;
   s.HitZone = zone;
   Host().SetMousePointer(PointerFor(zone));

@@ -2,6 +2,7 @@
 
 #include "app/host.h"
 #include "app/state.h"
+#include "edit/edit_tools.h"
 #include "gfx/gp_graphics.h"
 #include "output/finish.h"
 #include "output/save_capture.h"
@@ -36,7 +37,14 @@ void DrawHighlightedRow(GpGraphics& canvas, const IntRect& highlight) {
                        (static_cast<float>(highlight.top) - kPictureOffset) * scale, w * scale, h * scale);
 }
 
+// Choosing a tool or undoing closes the menu, so the drawing goes on.
 void RunItem(int32_t index) {
+  if (index >= kMenuRectangle && index <= kMenuUndo) {
+    if (index == kMenuUndo) UndoShape();
+    else ChooseTool(static_cast<EditTool>(index));
+    RepaintAfterEdit();
+    return;
+  }
   switch (index) {
     case kMenuReselect:
       ResetSelection();
@@ -46,7 +54,7 @@ void RunItem(int32_t index) {
     case kMenuFinish: FinishCapture(); break;
     case kMenuSave: SaveCapture(); break;
     case kMenuExit: EndCapture();
-    default: break;  // the tools, undo and hiding the toolbar only highlight
+    default: break;  // hiding the toolbar only highlights
   }
 }
 

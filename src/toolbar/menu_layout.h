@@ -13,6 +13,8 @@ inline constexpr int32_t kMenuCanvasHeight = 256;
 
 enum MenuItem : int32_t {
   kMenuNoItem = 0,
+  kMenuRectangle = 1,
+  kMenuUndo = 6,
   kMenuReselect = 7,
   kMenuFinish = 8,
   kMenuSave = 9,

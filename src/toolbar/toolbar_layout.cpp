@@ -1,5 +1,6 @@
 #include "toolbar/toolbar_layout.h"
 
+#include <algorithm>
 #include <array>
 
 #include "app/host.h"
@@ -42,6 +43,11 @@ bool ToolbarButtonAt(int32_t dx, int32_t dy, IntRect& highlight, int32_t& index)
     return true;
   }
   return false;
+}
+
+Point ToolbarButtonCentre(int32_t index) {
+  const ButtonColumns& b = kButtons[static_cast<size_t>(std::clamp(index, 1, 11) - 1)];
+  return {(b.first + b.last) / 2, (kButtonTop + kButtonBottom) / 2};
 }
 
 bool HitTestToolbar(IntRect& highlight, int32_t& index) {

@@ -13,6 +13,9 @@ inline constexpr int32_t kToolbarCanvasHeight = 28;
 
 enum ToolbarButton : int32_t {
   kToolbarNoButton = 0,
+  kToolbarRectangle = 1,
+  kToolbarText = 5,
+  kToolbarUndo = 6,
   kToolbarSave = 7,
   kToolbarDropArrow = 9,
   kToolbarCancel = 10,
@@ -24,6 +27,9 @@ enum ToolbarButton : int32_t {
 // index 9 and a highlight but returns false, so it is never highlighted and
 // its press does nothing. Elsewhere nothing is written.
 bool ToolbarButtonAt(int32_t dx, int32_t dy, IntRect& highlight, int32_t& index);
+
+// A point in the middle of button `index` (1-11), in toolbar coordinates at 1x.
+Point ToolbarButtonCentre(int32_t index);
 
 // The same for the cursor over the toolbar as last placed, at the scale it
 // was drawn at.

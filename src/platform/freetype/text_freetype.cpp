@@ -203,10 +203,10 @@ std::optional<GlyphImage> RenderGlyph(FT_Face face, FT_UInt index, FT_Pos penX, 
   return glyph;
 }
 
-std::vector<GlyphImage> LayOutLine(FT_Face face, const std::vector<char32_t>& text) {
+std::vector<GlyphImage> LayOutLine(FT_Face face, const std::vector<char32_t>& text, FT_Pos& penX) {
   std::vector<GlyphImage> glyphs;
   const int32_t baseline = Ascent(face);
-  FT_Pos penX = 0;
+  penX = 0;
   FT_UInt previous = 0;
   for (char32_t cp : text) {
     const FT_UInt index = FT_Get_Char_Index(face, cp);
@@ -250,7 +250,10 @@ TextMask Compose(const std::vector<GlyphImage>& glyphs) {
 TextMask RenderTextFreeType(const std::string& utf8, const FontRequest& font) {
   FT_Face face = Fonts().FaceFor(font);
   if (face == nullptr || utf8.empty()) return {};
-  return Compose(LayOutLine(face, DecodeUtf8(utf8)));
+  FT_Pos penX = 0;
+  TextMask mask = Compose(LayOutLine(face, DecodeUtf8(utf8), penX));
+  mask.advance = static_cast<int32_t>((penX + 32) >> 6);
+  return mask;
 }
 
 }  // namespace rc

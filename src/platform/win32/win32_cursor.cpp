@@ -40,6 +40,8 @@ void* StandardCursorHandle(StandardCursor shape) {
     case StandardCursor::SizeNS: id = IDC_SIZENS; break;
     case StandardCursor::SizeNWSE: id = IDC_SIZENWSE; break;
     case StandardCursor::SizeWE: id = IDC_SIZEWE; break;
+    case StandardCursor::Cross: id = IDC_CROSS; break;
+    case StandardCursor::IBeam: id = IDC_IBEAM; break;
   }
   return LoadCursorW(nullptr, id);
 }

@@ -112,6 +112,7 @@ TextMask GdiTextRenderer::Render(const std::string& utf8, const FontRequest& fon
       GetTextMetricsW(dc, &metrics)) {
     // Room for glyphs that reach past their advance (italics, anti-aliasing).
     mask = DrawLine(dc, text, extent, metrics.tmHeight / 2 + 2);
+    mask.advance = extent.cx;
   }
   SelectObject(dc, old);
   DeleteDC(dc);

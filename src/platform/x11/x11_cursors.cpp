@@ -24,6 +24,8 @@ constexpr ThemeShape kShapes[] = {
     {StandardCursor::SizeWE, {"sb_h_double_arrow", "ew-resize"}, XC_sb_h_double_arrow},
     {StandardCursor::SizeNWSE, {"bottom_right_corner", "size_fdiag"}, XC_bottom_right_corner},
     {StandardCursor::SizeNESW, {"bottom_left_corner", "size_bdiag"}, XC_bottom_left_corner},
+    {StandardCursor::Cross, {"crosshair", "cross"}, XC_crosshair},
+    {StandardCursor::IBeam, {"xterm", "text"}, XC_xterm},
 };
 
 const ThemeShape& ShapeFor(StandardCursor shape) {

@@ -1,0 +1,48 @@
+// Shapes laid over the capture, clipped to the selection: what the overlay
+// shows inside it and what the output burns in. As a layer of the fast
+// compositor, a tile's signature is made of the stamps of the pieces in
+// it, so only the tiles a shape changed are recomposed.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "edit/shape.h"
+#include "win/scene_layer.h"
+
+namespace rc {
+
+class ShapeScene {
+ public:
+  explicit ShapeScene(std::vector<ShapePtr> shapes);
+
+  bool Empty() const { return cells_.empty(); }
+  Box Bounds() const { return bounds_; }
+  // 0 when no shape has pixels in the cell of `tile`.
+  uint64_t CellSignature(const Box& tile) const;
+  // Lays the shapes over `target`, whose (0, 0) is overlay point `origin`,
+  // touching only pixels inside `clip` (overlay coordinates).
+  void Render(Canvas& target, Point origin, const Box& clip) const;
+
+ private:
+  std::vector<ShapePtr> shapes_;
+  // Per cell, the pieces in it in drawing order.
+  std::map<CellKey, std::vector<const ShapePiece*>> cells_;
+  Box bounds_;
+};
+
+class ShapeSceneLayer : public SceneLayer {
+ public:
+  ShapeSceneLayer(std::shared_ptr<const ShapeScene> scene, const Box& selection)
+      : scene_(std::move(scene)), clip_(selection) {}
+  Box Bounds() const override { return IntersectBox(scene_->Bounds(), clip_); }
+  uint64_t TileSignature(const Box& tile) const override;
+  void Render(Canvas& target, const Box& clip) const override;
+
+ private:
+  std::shared_ptr<const ShapeScene> scene_;
+  Box clip_;
+};
+
+}  // namespace rc

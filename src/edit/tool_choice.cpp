@@ -1,0 +1,58 @@
+#include <cstdint>
+
+#include "app/state.h"
+#include "edit/edit_tools.h"
+#include "overlay/frame.h"
+#include "toolbar/toolbar.h"
+
+namespace rc {
+
+void ChooseTool(EditTool tool) {
+  EditSession& e = State().Edit;
+  CommitTextBox();
+  e.tool = e.tool == tool ? EditTool::None : tool;
+  // The pointer inside the selection changes with the tool; the next
+  // message must look at the zone again.
+  State().LastHitPoint = {INT32_MIN, INT32_MIN};
+}
+
+EditTool ActiveTool() { return State().Edit.tool; }
+
+bool ToolPointer(MousePointer& pointer) {
+  const EditTool tool = ActiveTool();
+  if (tool == EditTool::None) return false;
+  pointer = MousePointer::Standard(tool == EditTool::Text ? StandardCursor::IBeam : StandardCursor::Cross);
+  return true;
+}
+
+void DropShapes() {
+  EditSession& e = State().Edit;
+  e.history.Clear();
+  e.live.reset();
+  e.textBox.reset();
+  e.tool = EditTool::None;
+  e.OptionsRect.Clear();
+}
+
+bool UndoShape() {
+  CommitTextBox();
+  return State().Edit.history.Undo();
+}
+
+bool RedoShape() {
+  CommitTextBox();
+  return State().Edit.history.Redo();
+}
+
+bool HasShapes() { return !State().Edit.history.Shapes().empty(); }
+
+// The menu closes: what it covered may have changed.
+void RepaintAfterEdit() {
+  CaptureState& s = State();
+  const bool menuWasOpen = s.MenuOpen == 1;
+  s.MenuOpen = 0;
+  RedrawFrame(menuWasOpen ? RedrawOption::Clear : RedrawOption::KeepRects);
+  HandleToolbarEvent(UiEvent::Repaint);
+}
+
+}  // namespace rc
