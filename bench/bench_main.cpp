@@ -30,14 +30,37 @@ Summary Summarise(std::vector<double> v) {
   return {at(0.5), at(0.99), v.back()};
 }
 
-// Child side: one session, printed as plain numbers on stdout.
+// The literal compositor recomposes the whole screen per message, so its
+// brush stroke is shorter: the per-message cost is what is compared.
+constexpr int kFastBrushPoints = 5000;
+constexpr int kLiteralBrushPoints = 300;
+
+// Child side: one session, printed as plain numbers on stdout, then its
+// phases as name, first and end message.
 int RunChild(int32_t w, int32_t h, const std::string& kind) {
-  const SessionResult r = RunScriptedSession(w, h, kind == "fast" ? Compositor::Fast : Compositor::Literal);
+  const bool fast = kind == "fast";
+  const SessionResult r = RunScriptedSession(w, h, fast ? Compositor::Fast : Compositor::Literal,
+                                             fast ? kFastBrushPoints : kLiteralBrushPoints);
   std::printf("%f %f %f %f %zu", r.firstFrameMs, r.finishMs, r.pixelsPresentedPerMessage, r.peakRssMiB,
               r.messageMs.size());
   for (double ms : r.messageMs) std::printf(" %f", ms);
+  std::printf(" %zu", r.phases.size());
+  for (const Phase& p : r.phases) std::printf(" %s %zu %zu", p.name.c_str(), p.first, p.end);
   std::printf("\n");
   return 0;
+}
+
+bool ReadPhases(FILE* pipe, SessionResult& r) {
+  size_t count = 0;
+  if (std::fscanf(pipe, "%zu", &count) != 1) return false;
+  for (size_t i = 0; i < count; ++i) {
+    char name[64] = {};
+    Phase p;
+    if (std::fscanf(pipe, "%63s %zu %zu", name, &p.first, &p.end) != 3 || p.end > r.messageMs.size()) return false;
+    p.name = name;
+    r.phases.push_back(p);
+  }
+  return true;
 }
 
 bool RunInChild(int32_t w, int32_t h, const char* kind, SessionResult& r) {
@@ -58,6 +81,7 @@ bool RunInChild(int32_t w, int32_t h, const char* kind, SessionResult& r) {
     ok = std::fscanf(pipe, "%lf", &ms) == 1;
     r.messageMs.push_back(ms);
   }
+  ok = ok && ReadPhases(pipe, r);
   return CloseCommandOutput(pipe) && ok;
 }
 
@@ -66,6 +90,27 @@ std::string Json(const Summary& s, double pixels) {
   out << "{\"median_ms\": " << s.median << ", \"p99_ms\": " << s.p99 << ", \"max_ms\": " << s.max
       << ", \"pixels_presented_per_message\": " << pixels << "}";
   return out.str();
+}
+
+std::vector<double> PhaseMs(const SessionResult& r, const std::string& name) {
+  for (const Phase& p : r.phases)
+    if (p.name == name) return {r.messageMs.begin() + static_cast<std::ptrdiff_t>(p.first), r.messageMs.begin() + static_cast<std::ptrdiff_t>(p.end)};
+  return {};
+}
+
+// Each edit tool's messages on their own, both compositors.
+std::string ToolsJson(const SessionResult& fast, const SessionResult& literal) {
+  std::ostringstream out;
+  out << "{";
+  for (size_t i = 0; i < fast.phases.size(); ++i) {
+    const std::string& name = fast.phases[i].name;
+    const Summary f = Summarise(PhaseMs(fast, name));
+    const Summary l = Summarise(PhaseMs(literal, name));
+    out << (i ? ", " : "") << "\"" << name << "\": {\"messages\": " << PhaseMs(fast, name).size()
+        << ", \"fast_p99_ms\": " << f.p99 << ", \"fast_max_ms\": " << f.max << ", \"literal_p99_ms\": " << l.p99
+        << ", \"ratio_p99\": " << (f.p99 > 0 ? l.p99 / f.p99 : 0) << "}";
+  }
+  return out.str() + "}";
 }
 
 std::string ScreenJson(int32_t w, int32_t h) {
@@ -83,7 +128,8 @@ std::string ScreenJson(int32_t w, int32_t h) {
   out << "{\"width\": " << w << ", \"height\": " << h << ", \"fast\": " << Json(f, fast.pixelsPresentedPerMessage)
       << ", \"literal\": " << Json(l, literal.pixelsPresentedPerMessage)
       << ", \"ratio_p99\": " << (f.p99 > 0 ? l.p99 / f.p99 : 0) << ", \"first_frame_ms\": " << fast.firstFrameMs
-      << ", \"finish_ms\": " << fast.finishMs << ", \"peak_rss_mib\": " << fast.peakRssMiB << "}";
+      << ", \"finish_ms\": " << fast.finishMs << ", \"peak_rss_mib\": " << fast.peakRssMiB
+      << ", \"tools\": " << ToolsJson(fast, literal) << "}";
   return out.str();
 }
 

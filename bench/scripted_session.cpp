@@ -1,9 +1,12 @@
 #include "scripted_session.h"
 
 #include <chrono>
+#include <cmath>
 #include <functional>
 
 #include "app/state.h"
+#include "edit/options_bar_layout.h"
+#include "toolbar/toolbar_layout.h"
 #include "bench_platform.h"
 #include "platform/headless/headless_host.h"
 
@@ -56,6 +59,13 @@ class Session {
   }
 
   void Press(SessionResult& r) { Timed([&] { host_.LeftDown(); }, r); }
+  void Key(rc::Key key, uint32_t mods, SessionResult& r) { Timed([&] { host_.KeyDown(key, mods); }, r); }
+  void Type(const std::string& text, SessionResult& r) { Timed([&] { host_.TypeText(text); }, r); }
+  void Click(Point p, SessionResult& r) {
+    MoveAlong(p, p, 1, r);
+    Press(r);
+    Release(r);
+  }
   void Release(SessionResult& r) { Timed([&] { host_.LeftUp(); }, r); }
   void RightClick(SessionResult& r) { Timed([&] { host_.RightUp(); }, r); }
 
@@ -78,7 +88,9 @@ class Session {
   double presented_ = 0;
 };
 
-void Replay(Session& s, SessionResult& r) {
+void EditTools(Session& s, SessionResult& r, int brushPoints);
+
+void Replay(Session& s, SessionResult& r, int brushPoints) {
   s.MoveAlong(s.At(0.1, 0.1), s.At(0.2, 0.2), 30, r);  // magnifier
   s.Press(r);
   s.MoveAlong(s.At(0.2, 0.2), s.At(0.7, 0.6), 60, r);  // rubber band
@@ -95,6 +107,7 @@ void Replay(Session& s, SessionResult& r) {
   s.Release(r);
   const IntRect bar = State().ToolbarRect;
   s.MoveAlong({bar.left + 2, bar.top + 10}, {bar.right - 2, bar.top + 10}, 30, r);  // toolbar hover
+  EditTools(s, r, brushPoints);
   const IntRect now = State().SelectionRect;
   s.MoveAlong({now.left + 20, now.top + 20}, {now.left + 20, now.top + 20}, 1, r);
   s.RightClick(r);  // menu open
@@ -102,14 +115,81 @@ void Replay(Session& s, SessionResult& r) {
   s.MoveAlong({menu.left + 20, menu.top + 5}, {menu.left + 20, menu.bottom - 5}, 30, r);  // menu hover
 }
 
+// Draws from `from` to `to` in `steps` moves, the button held.
+void Drag(Session& s, Point from, Point to, int steps, SessionResult& r) {
+  s.MoveAlong(from, from, 1, r);
+  s.Press(r);
+  s.MoveAlong(from, to, steps, r);
+  s.Release(r);
+}
+
+void ChooseTool(Session& s, int32_t button, SessionResult& r) {
+  const IntRect bar = State().ToolbarRect;
+  const Point c = ToolbarButtonCentre(button);
+  s.Click({bar.left + c.x, bar.top + c.y}, r);
+}
+
+void PressOption(Session& s, const IntRect& box, SessionResult& r) {
+  const IntRect bar = State().Edit.OptionsRect;
+  s.Click({bar.left + (box.left + box.right) / 2, bar.top + (box.top + box.bottom) / 2}, r);
+}
+
+// A wavy stroke across the selection, one message per point.
+void Scribble(Session& s, const IntRect& sel, int points, SessionResult& r) {
+  const auto at = [&](int i) {
+    const double t = static_cast<double>(i) / std::max(points - 1, 1);
+    return Point{sel.left + 10 + static_cast<int32_t>((sel.right - sel.left - 20) * t),
+                 (sel.top + sel.bottom) / 2 + static_cast<int32_t>((sel.bottom - sel.top) * 0.35 * std::sin(t * 40))};
+  };
+  s.MoveAlong(at(0), at(0), 1, r);
+  s.Press(r);
+  for (int i = 1; i < points; ++i) s.MoveAlong(at(i), at(i), 1, r);
+  s.Release(r);
+}
+
+void Typing(Session& s, Point at, SessionResult& r) {
+  s.Click(at, r);
+  for (const char* word : {"Hi ", "你好", ", ", "regioncap", " 截图"}) s.Type(word, r);
+  s.Key(Key::Return, 0, r);
+  for (int i = 0; i < 20; ++i) s.Type(i % 2 ? "字" : "a", r);
+  for (int i = 0; i < 5; ++i) s.Key(Key::Backspace, 0, r);
+  s.Key(Key::Escape, 0, r);
+}
+
+// Each tool's messages form a phase of their own.
+void EditTools(Session& s, SessionResult& r, int brushPoints) {
+  const IntRect sel = State().SelectionRect;
+  const auto in = [&](double fx, double fy) {
+    return Point{sel.left + static_cast<int32_t>((sel.right - sel.left) * fx),
+                 sel.top + static_cast<int32_t>((sel.bottom - sel.top) * fy)};
+  };
+  const auto phase = [&](const char* name, const std::function<void()>& run) {
+    const size_t first = r.messageMs.size();
+    run();
+    r.phases.push_back({name, first, r.messageMs.size()});
+  };
+  phase("rectangle", [&] { ChooseTool(s, 1, r); Drag(s, in(0.1, 0.1), in(0.9, 0.8), 60, r); });
+  phase("ellipse", [&] { ChooseTool(s, 2, r); Drag(s, in(0.2, 0.2), in(0.7, 0.9), 60, r); });
+  phase("arrow", [&] { ChooseTool(s, 3, r); Drag(s, in(0.9, 0.9), in(0.1, 0.3), 60, r); });
+  phase("brush", [&] { ChooseTool(s, 4, r); Scribble(s, sel, brushPoints, r); });
+  phase("mosaic", [&] { PressOption(s, MosaicBox(), r); PressOption(s, ChoiceBox(2), r); Scribble(s, sel, 300, r); });
+  phase("options", [&] { for (int i = 0; i < 14; ++i) PressOption(s, SwatchBox(i), r); });
+  phase("text", [&] { ChooseTool(s, 5, r); Typing(s, in(0.3, 0.3), r); });
+  phase("undo_redo", [&] {
+    for (int i = 0; i < 6; ++i) s.Key(Key::Z, kModCtrl, r);
+    for (int i = 0; i < 6; ++i) s.Key(Key::Y, kModCtrl, r);
+    ChooseTool(s, 5, r);  // off again, so the menu opens as before
+  });
+}
+
 }  // namespace
 
-SessionResult RunScriptedSession(int32_t width, int32_t height, Compositor compositor) {
+SessionResult RunScriptedSession(int32_t width, int32_t height, Compositor compositor, int brushPoints) {
   UseCompositor(compositor);
   SessionResult result;
   Session session(width, height);
   session.Start(result);
-  Replay(session, result);
+  Replay(session, result, brushPoints);
   session.Finish(result);
   result.pixelsPresentedPerMessage =
       result.messageMs.empty() ? 0 : session.Presented() / static_cast<double>(result.messageMs.size());

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "app/compositor.h"
@@ -17,20 +19,41 @@ namespace {
 // Where a step's cursor goes: a screen position, or an offset into the
 // toolbar or the menu as they lie when the step is replayed (a screen
 // position while that one is not shown).
-enum class Aim { Screen, Toolbar, Menu };
+enum class Aim { Screen, Toolbar, Menu, Options };
 
 struct Step {
   MessageKind kind;
   Point cursor;
   Aim aim = Aim::Screen;
   Point offset;
+  Key key = Key::Unknown;
+  uint32_t mods = 0;
+  std::string text;
 };
 
 // Nearly a third of the steps each aim at the toolbar and at the menu,
-// where hover highlights, presses and the menu's transitions happen.
+// where hover highlights, presses and the menu's transitions happen, and
+// some at the edit tools' options bar.
 Aim RandomAim(std::mt19937& rng) {
   const int a = std::uniform_int_distribution<int>(0, 99)(rng);
-  return a < 30 ? Aim::Toolbar : a < 60 ? Aim::Menu : Aim::Screen;
+  return a < 27 ? Aim::Toolbar : a < 52 ? Aim::Menu : a < 62 ? Aim::Options : Aim::Screen;
+}
+
+// The keys the edit tools answer: undo and redo, a text box's editing
+// keys, and now and then Escape (which may end the session).
+void RandomKey(std::mt19937& rng, Step& step) {
+  static const std::vector<std::pair<Key, uint32_t>> keys = {
+      {Key::Z, kModCtrl}, {Key::Y, kModCtrl}, {Key::Z, kModCtrl | kModShift}, {Key::Backspace, 0},
+      {Key::Delete, 0},   {Key::Left, 0},     {Key::Right, 0},                 {Key::Up, 0},
+      {Key::Home, 0},     {Key::End, 0},      {Key::Return, 0},                {Key::Escape, 0}};
+  const auto& [key, mods] = keys[std::uniform_int_distribution<size_t>(0, keys.size() - 1)(rng)];
+  step.key = key;
+  step.mods = mods;
+}
+
+void RandomText(std::mt19937& rng, Step& step) {
+  static const std::vector<std::string> texts = {"a", "Hi ", "你好", "x\ry"};
+  step.text = texts[std::uniform_int_distribution<size_t>(0, texts.size() - 1)(rng)];
 }
 
 // Cursor positions favour the selection's edges and corners, where zones
@@ -49,7 +72,13 @@ std::vector<Step> RandomSession(std::mt19937& rng, int32_t w, int32_t h, size_t 
     else if (k < 20) m = MessageKind::RightUp;
     else if (k < 21) m = MessageKind::LeftDoubleClick;
     else if (k < 23) m = MessageKind::Other;
-    steps.push_back({m, {x(rng), y(rng)}, RandomAim(rng), {toolbarX(rng), menuY(rng)}});
+    else if (k < 27) m = MessageKind::KeyDown;
+    else if (k < 30) m = MessageKind::Text;
+    Step step{m, {x(rng), y(rng)}, RandomAim(rng), {toolbarX(rng), menuY(rng)}};
+    if (m == MessageKind::KeyDown) RandomKey(rng, step);
+    if (m == MessageKind::Text) RandomText(rng, step);
+    if (m == MessageKind::MouseMove && kind(rng) < 20) step.mods = kModShift;  // squares, circles, 45 degrees
+    steps.push_back(std::move(step));
   }
   return steps;
 }
@@ -63,6 +92,10 @@ Point Resolve(const Step& step) {
   }
   if (step.aim == Aim::Menu && !menu.IsZero()) {
     return {menu.left + step.offset.x % 160 - 2, menu.top + step.offset.y - 2};
+  }
+  const IntRect& options = State().Edit.OptionsRect;
+  if (step.aim == Aim::Options && !options.IsZero()) {
+    return {options.left + step.offset.x * options.Width() / 333, options.top + step.offset.y % 30 - 1};
   }
   // Aimed while the target is not shown: inside a finished selection,
   // where a right-click opens the menu and a release brings the toolbar.
@@ -90,7 +123,11 @@ std::vector<Canvas> Replay(const std::vector<Step>& steps, int32_t w, int32_t h,
   for (const Step& step : steps) {
     const Point cursor = Resolve(step);
     host.SetCursor(cursor.x, cursor.y);
-    if (!host.Send(host.At(step.kind))) break;
+    Message m = host.At(step.kind);
+    m.key = step.key;
+    m.mods = step.mods;
+    m.text = step.text;
+    if (!host.Send(m)) break;
     frames.push_back(host.Presented().Clone());
   }
   UseCompositor(Compositor::Fast);
@@ -129,6 +166,27 @@ void CheckSessions(int32_t w, int32_t h, int sessions, size_t length, uint32_t s
     Point where;
     const int diff = FirstDifference(Replay(steps, w, h, Compositor::Literal, false, scale),
                                      Replay(steps, w, h, Compositor::Fast, backBufferOnly, scale), where);
+    ASSERT_EQ(diff, -1) << "session " << s << " differs after message " << diff << " at " << where.x << ","
+                        << where.y;
+  }
+}
+
+// A selection, then a tool from the toolbar: sessions that draw, type,
+// undo, redo and pick options from the start.
+TEST(CompositorOracle, EditToolSessionsGiveIdenticalFrames) {
+  constexpr int32_t w = 640, h = 480;
+  std::mt19937 rng(31);
+  for (int s = 0; s < 8; ++s) {
+    std::vector<Step> steps = SelectionAndMenu(w, h);
+    steps.pop_back();
+    // Buttons 1-5 (the tools) lie 26 px apart from x = 17 of the toolbar.
+    steps.push_back({MessageKind::LeftDown, {}, Aim::Toolbar, {17 + 2 + 26 * (s % 5), 12 + 2}});
+    steps.push_back({MessageKind::LeftUp, {}, Aim::Toolbar, {17 + 2 + 26 * (s % 5), 12 + 2}});
+    const std::vector<Step> random = RandomSession(rng, w, h, 150);
+    steps.insert(steps.end(), random.begin(), random.end());
+    Point where;
+    const int diff =
+        FirstDifference(Replay(steps, w, h, Compositor::Literal), Replay(steps, w, h, Compositor::Fast), where);
     ASSERT_EQ(diff, -1) << "session " << s << " differs after message " << diff << " at " << where.x << ","
                         << where.y;
   }

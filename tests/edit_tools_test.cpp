@@ -179,6 +179,9 @@ TEST_F(EditToolsTest, UndoAndRedoGoThroughEveryKindOfShape) {
       host->SetCursor(S().MenuRect.left + 80, S().MenuRect.top + 120);
       ASSERT_TRUE(host->LeftDown());
       ASSERT_TRUE(host->LeftUp());
+      EXPECT_EQ(S().MenuOpen, 1);
+      host->SetCursor(S().ToolbarRect.left + 300, S().ToolbarRect.top + 1);
+      ASSERT_TRUE(host->RightUp());  // on the toolbar: closes the menu
       EXPECT_EQ(S().MenuOpen, 0);
     }
     EXPECT_TRUE(Same(Snap(Interior()), frames[i - 1])) << i;

@@ -3,6 +3,7 @@
 #include "app/state.h"
 #include "edit/edit_tools.h"
 #include "overlay/frame.h"
+#include "toolbar/menu.h"
 #include "toolbar/toolbar.h"
 
 namespace rc {
@@ -46,13 +47,11 @@ bool RedoShape() {
 
 bool HasShapes() { return !State().Edit.history.Shapes().empty(); }
 
-// The menu closes: what it covered may have changed.
+// An open menu stays open over the new frame.
 void RepaintAfterEdit() {
-  CaptureState& s = State();
-  const bool menuWasOpen = s.MenuOpen == 1;
-  s.MenuOpen = 0;
-  RedrawFrame(menuWasOpen ? RedrawOption::Clear : RedrawOption::KeepRects);
+  RedrawFrame(RedrawOption::KeepRects);
   HandleToolbarEvent(UiEvent::Repaint);
+  if (State().MenuOpen == 1) PaintMenu(IntRect{});
 }
 
 }  // namespace rc

@@ -6,7 +6,9 @@
 #include "gfx/gp_graphics.h"
 #include "output/finish.h"
 #include "output/save_capture.h"
+#include "overlay/frame.h"
 #include "overlay/overlay_ops.h"
+#include "toolbar/toolbar.h"
 #include "toolbar/artwork.h"
 #include "toolbar/menu_layout.h"
 #include "toolbar/rounded_panel.h"
@@ -37,14 +39,20 @@ void DrawHighlightedRow(GpGraphics& canvas, const IntRect& highlight) {
                        (static_cast<float>(highlight.top) - kPictureOffset) * scale, w * scale, h * scale);
 }
 
-// Choosing a tool or undoing closes the menu, so the drawing goes on.
+// The tools and undo change what the frame shows, so they run before the
+// menu is painted; the menu stays open, as a second press (or the second
+// click of a double-click) on the same row may follow. Returns whether the
+// index was one of them.
+bool RunEditItem(int32_t index) {
+  if (index < kMenuRectangle || index > kMenuUndo) return false;
+  if (index == kMenuUndo) UndoShape();
+  else ChooseTool(static_cast<EditTool>(index));
+  RedrawFrame(RedrawOption::KeepRects);
+  HandleToolbarEvent(UiEvent::Repaint);
+  return true;
+}
+
 void RunItem(int32_t index) {
-  if (index >= kMenuRectangle && index <= kMenuUndo) {
-    if (index == kMenuUndo) UndoShape();
-    else ChooseTool(static_cast<EditTool>(index));
-    RepaintAfterEdit();
-    return;
-  }
   switch (index) {
     case kMenuReselect:
       ResetSelection();
@@ -90,6 +98,7 @@ void HandleMenuEvent(UiEvent event) {
   IntRect highlight;
   int32_t index = kMenuNoItem;
   const bool hit = HitTestMenu(highlight, index);
+  if (event == UiEvent::Press) RunEditItem(index);
   PaintMenu(hit ? highlight : IntRect{});
   if (event == UiEvent::Press) RunItem(index);
 }
