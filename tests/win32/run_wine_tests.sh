@@ -189,6 +189,33 @@ else
   kill "$RC_PID" 2>/dev/null
 fi
 
+# --- Draw a rectangle with the edit tools, then finish -------------------------
+# Selection (412, 284)-(612, 484): the toolbar lies at (283, 490)-(612, 518);
+# the rectangle tool's button at x 300, finish at x 583, both at y 502. The
+# red rectangle from (430, 300) to (500, 380) is 2 px wide on those pixels.
+if start_capture; then
+  xdotool mousemove 412 284 sleep 0.2 mousedown 1 sleep 0.2 mousemove 500 400 sleep 0.2 \
+    mousemove 612 484 sleep 0.2 mouseup 1 sleep 0.5
+  xdotool mousemove 300 502 sleep 0.3 click 1 sleep 0.3
+  xdotool mousemove 430 300 sleep 0.2 mousedown 1 sleep 0.2 mousemove 470 340 sleep 0.2 \
+    mousemove 500 380 sleep 0.2 mouseup 1 sleep 0.5
+  xdotool mousemove 583 502 sleep 0.3 mousedown 1 sleep 0.2 mouseup 1
+  wait_for_exit "$RC_PID" 15
+  code=$?
+  timeout 10 xclip -selection clipboard -t image/bmp -o >"$WORK/shapes.bmp" 2>/dev/null
+  clip="$(identify -format '%wx%h' "$WORK/shapes.bmp" 2>/dev/null)"
+  for at in "18 16" "88 96" "40 40" "150 150"; do
+    # shellcheck disable=SC2086
+    clip="$clip $(rgb_of "$WORK/shapes.bmp" $at)"
+  done
+  want="200x200 255,0,0 255,0,0 200,100,50 30,60,90"
+  [ $code -eq 0 ] && [ "$clip" = "$want" ] && record rectangle-burnt-into-clipboard PASS "" ||
+    record rectangle-burnt-into-clipboard FAIL "exit code $code, got '$clip', want '$want'"
+else
+  record rectangle-burnt-into-clipboard FAIL "the dimmed screen never appeared"
+  kill "$RC_PID" 2>/dev/null
+fi
+
 # --- At 200 % (LogPixels 192) the toolbar is drawn at 2x -----------------------
 # The selection (412, 284)-(612, 484) gets a 658 x 56 toolbar 12 px below
 # it, kept 10 px from the left edge: (10, 496)-(668, 552); 1x toolbar point
