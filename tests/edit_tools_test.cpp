@@ -3,7 +3,15 @@
 // the output holding exactly what the overlay shows inside the selection.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/compositor.h"
 #include "app/state.h"
+#include "gfx/image_codecs.h"
 #include "capture_fixture.h"
 #include "edit/edit_tools.h"
 #include "edit/options_bar_layout.h"
@@ -16,7 +24,7 @@ namespace {
 constexpr IntRect kSelection{100, 60, 500, 300};
 
 class EditToolsTest : public CaptureTest {
- protected:
+ public:
   void SetUp() override {
     CaptureTest::SetUp();
     DragSelection({kSelection.left, kSelection.top}, {kSelection.right, kSelection.bottom});
@@ -259,6 +267,92 @@ TEST_F(EditToolsTest, FinishBurnsEveryShapeIn) {
   ASSERT_EQ(copied.Width(), kSelection.Width());
   for (int32_t y = 0; y < shown.Height(); ++y)
     for (int32_t x = 0; x < shown.Width(); ++x) ASSERT_EQ(copied.At(x + 4, y + 4), shown.At(x, y)) << x << "," << y;
+}
+
+class EditToolsOutputTest : public EditToolsTest {
+ public:
+  void Restart(Compositor compositor) {
+    UseCompositor(compositor);
+    host.reset();
+    SetUp();
+  }
+  void TearDown() override { UseCompositor(Compositor::Fast); }
+
+  // A new capture with every kind of shape, saved through the dialog with
+  // filter `filter` (1 PNG, 2 BMP, 3 JPEG, 4 GIF): the file's bytes, and
+  // the overlay's interior just before the save in `shown`.
+  std::vector<uint8_t> SaveShapes(Compositor compositor, int filter, Canvas& shown) {
+    Restart(compositor);
+    DrawOneOfEach();
+    char dir[] = "/tmp/regioncap-edit-XXXXXX";
+    EXPECT_NE(mkdtemp(dir), nullptr);
+    const std::string path = std::string(dir) + "/shot";
+    host->ScriptSaveDialog({true, path, "shot", filter, {}});
+    shown = Snap(Interior());
+    const Point save = ToolbarButtonCentre(kToolbarSave);
+    host->SetCursor(S().ToolbarRect.left + save.x, S().ToolbarRect.top + save.y);
+    EXPECT_FALSE(host->LeftDown());
+    std::ifstream in(path + (filter == 1 ? ".png" : filter == 2 ? ".bmp" : filter == 3 ? ".jpg" : ".gif"), std::ios::binary);
+    std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::filesystem::remove_all(dir);
+    return bytes;
+  }
+};
+
+Canvas Decoded(const std::vector<uint8_t>& bytes) {
+  Canvas out;
+  const ImageCodec* codec = FindDecoderFor(bytes);
+  if (codec != nullptr) codec->Decode(bytes, out);
+  return out;
+}
+
+// The largest and the mean channel difference between the picture's
+// interior and `shown`; the largest is 1000 when the sizes are wrong.
+int Worst(const Canvas& picture, const Canvas& shown, double* mean = nullptr) {
+  int worst = picture.Width() == kSelection.Width() && picture.Height() == kSelection.Height() ? 0 : 1000;
+  double sum = 0;
+  for (int32_t y = 0; worst < 1000 && y < shown.Height(); ++y)
+    for (int32_t x = 0; x < shown.Width(); ++x) {
+      const Pixel a = picture.At(x + 4, y + 4), b = shown.At(x, y);
+      const int dr = std::abs(RedOf(a) - RedOf(b)), dg = std::abs(GreenOf(a) - GreenOf(b)),
+                db = std::abs(BlueOf(a) - BlueOf(b));
+      worst = std::max({worst, dr, dg, db});
+      sum += dr + dg + db;
+    }
+  if (mean != nullptr) *mean = sum / (3.0 * shown.Width() * shown.Height());
+  return worst;
+}
+
+// Both compositors write the same file for every format; the lossless ones
+// hold exactly what the overlay showed, the lossy ones come close.
+TEST_F(EditToolsOutputTest, SavedFilesHoldTheShapesInEveryFormat) {
+  for (int filter = 1; filter <= 4; ++filter) {
+    Canvas shownFast, shownLiteral;
+    const std::vector<uint8_t> fast = SaveShapes(Compositor::Fast, filter, shownFast);
+    const std::vector<uint8_t> literal = SaveShapes(Compositor::Literal, filter, shownLiteral);
+    ASSERT_FALSE(fast.empty()) << filter;
+    EXPECT_EQ(fast, literal) << filter;
+    EXPECT_TRUE(Same(shownFast, shownLiteral)) << filter;
+    double mean = 0;
+    const int worst = Worst(Decoded(fast), shownFast, &mean);
+    if (filter <= 2) EXPECT_EQ(worst, 0) << filter;
+    else EXPECT_LT(worst, 1000) << filter;
+    EXPECT_LT(mean, 16) << filter;  // the GIF palette of a picture whose every pixel differs
+  }
+}
+
+TEST_F(EditToolsOutputTest, LiteralFinishCopiesWhatTheFastOneDoes) {
+  Canvas copies[2];
+  for (Compositor c : {Compositor::Fast, Compositor::Literal}) {
+    Restart(c);
+    DrawOneOfEach();
+    const Canvas shown = Snap(Interior());
+    EXPECT_FALSE(host->DoubleClick());
+    ASSERT_TRUE(host->Clipboard().has_value());
+    EXPECT_EQ(Worst(*host->Clipboard(), shown), 0);
+    copies[c == Compositor::Fast ? 0 : 1] = host->Clipboard()->Clone();
+  }
+  EXPECT_TRUE(Same(copies[0], copies[1]));
 }
 
 TEST_F(EditToolsTest, ReselectDropsTheSelectionAndEveryShape) {
