@@ -8,6 +8,7 @@
 #include "app/overlay_cursor.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_cursor.h"
+#include "platform/win32/win32_error.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_text_encoding.h"
@@ -61,10 +62,28 @@ TEST(Win32Files, WritesReplaceWholeFilesAndLeaveNoTemporaryBehind) {
   EXPECT_FALSE(FileExistsWin32(path));
 }
 
+TEST(Win32Files, AReadOnlyFileIsNotReplaced) {
+  const std::string path = TempDirectory() + "regioncap-read-only.png";
+  ASSERT_TRUE(WriteFileAtomicWin32(path, std::vector<uint8_t>{1, 2, 3}).ok);
+  SetFileAttributesW(Utf8ToWide(path).c_str(), FILE_ATTRIBUTE_READONLY);
+  const HostResult result = WriteFileAtomicWin32(path, std::vector<uint8_t>{4});
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.file, FileFailure::ReadOnly);
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  ASSERT_TRUE(GetFileAttributesExW(Utf8ToWide(path).c_str(), GetFileExInfoStandard, &data));
+  EXPECT_EQ(data.nFileSizeLow, 3u);
+  SetFileAttributesW(Utf8ToWide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileW(Utf8ToWide(path).c_str());
+  EXPECT_EQ(Win32FileFailure(ERROR_DISK_FULL), FileFailure::DiskFull);
+  EXPECT_EQ(Win32FileFailure(ERROR_FILENAME_EXCED_RANGE), FileFailure::NameTooLong);
+  EXPECT_EQ(Win32FileFailure(ERROR_ACCESS_DENIED), FileFailure::NoPermission);
+}
+
 TEST(Win32Files, FailuresAreReportedWithThePlatformsName) {
   const HostResult missing = WriteFileAtomicWin32(TempDirectory() + "no such dir\\x.png", std::vector<uint8_t>{1});
   EXPECT_FALSE(missing.ok);
   EXPECT_EQ(missing.message.rfind("Win32: ", 0), 0u) << missing.message;
+  EXPECT_EQ(missing.file, FileFailure::NoFolder);
   EXPECT_FALSE(WriteFileAtomicWin32("", std::vector<uint8_t>{1}).ok);
   EXPECT_FALSE(FileExistsWin32(""));
   const HostRuntime::LocalTime now = NowWin32();

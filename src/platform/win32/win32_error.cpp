@@ -22,4 +22,24 @@ HostResult Win32Failure(const std::string& what) {
   return HostResult::Fail("Win32: " + what + ": " + SystemErrorText(code));
 }
 
+FileFailure Win32FileFailure(uint32_t code) {
+  switch (code) {
+    case ERROR_WRITE_PROTECT:
+    case ERROR_FILE_READ_ONLY: return FileFailure::ReadOnly;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return FileFailure::DiskFull;
+    case ERROR_FILENAME_EXCED_RANGE: return FileFailure::NameTooLong;
+    case ERROR_ACCESS_DENIED: return FileFailure::NoPermission;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH: return FileFailure::NoFolder;
+    default: return FileFailure::Other;
+  }
+}
+
+HostResult Win32FileError(const std::string& what) {
+  const DWORD code = GetLastError();
+  return HostResult::FailFile("Win32: " + what + ": " + SystemErrorText(code), Win32FileFailure(code));
+}
+
 }  // namespace rc

@@ -25,10 +25,10 @@ bool WriteAll(HANDLE file, std::span<const uint8_t> bytes) {
 
 HostResult WriteTemporary(const std::wstring& temp, const std::string& path, std::span<const uint8_t> bytes) {
   HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return Win32Failure("cannot create a temporary file beside " + path);
+  if (file == INVALID_HANDLE_VALUE) return Win32FileError("cannot create a temporary file beside " + path);
   HostResult result = HostResult::Ok();
-  if (!WriteAll(file, bytes) || !FlushFileBuffers(file)) result = Win32Failure("cannot write " + path);
-  if (!CloseHandle(file) && result.ok) result = Win32Failure("cannot write " + path);
+  if (!WriteAll(file, bytes) || !FlushFileBuffers(file)) result = Win32FileError("cannot write " + path);
+  if (!CloseHandle(file) && result.ok) result = Win32FileError("cannot write " + path);
   return result;
 }
 
@@ -39,13 +39,30 @@ bool FileExistsWin32(const std::string& path) {
   return GetFileAttributesW(Utf8ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+namespace {
+
+// A read-only file is the user's to unlock, not ours to replace; a folder
+// of the name is never replaced either.
+HostResult CheckTarget(const std::wstring& target, const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return HostResult::Ok();
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+    return HostResult::FailFile("Win32: " + path + " is a folder", FileFailure::FolderInTheWay);
+  if (attributes & FILE_ATTRIBUTE_READONLY)
+    return HostResult::FailFile("Win32: " + path + " is read-only", FileFailure::ReadOnly);
+  return HostResult::Ok();
+}
+
+}  // namespace
+
 HostResult WriteFileAtomicWin32(const std::string& path, std::span<const uint8_t> bytes) {
   if (path.empty()) return HostResult::Fail("Win32: no file name given");
   const std::wstring target = Utf8ToWide(path);
+  if (HostResult checked = CheckTarget(target, path); !checked) return checked;
   const std::wstring temp = target + L".regioncap-" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
   HostResult result = WriteTemporary(temp, path, bytes);
   if (result.ok && !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    result = Win32Failure("cannot replace " + path);
+    result = Win32FileError("cannot replace " + path);
   }
   if (!result.ok) DeleteFileW(temp.c_str());
   return result;
