@@ -73,4 +73,18 @@ HostResult HostRuntime::PresentPiece(const Canvas&, const Box&, Point) {
   return HostResult::Fail("this window shows only its back buffer");
 }
 
+std::optional<std::vector<uint8_t>> HostRuntime::ReadSmallFile(const std::string&, size_t) { return std::nullopt; }
+
+HostResult HostRuntime::MakeDirectories(const std::string&) {
+  return HostResult::Fail("this host keeps no folders");
+}
+
+bool HostRuntime::DirectoryExists(const std::string&) { return false; }
+
+void HostRuntime::MovePointer(Point) {}
+
+HostResult HostRuntime::SetClipboardText(const std::string&) {
+  return HostResult::Fail("this host has no clipboard for text");
+}
+
 }  // namespace rc

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <utility>
@@ -159,6 +160,8 @@ class HostRuntime {
   // Asks a yes/no question above the overlay; true for yes.
   virtual bool AskYesNo(const std::string& title, const std::string& question) = 0;
   virtual bool FileExists(const std::string& path) = 0;
+  // Whether `path` names an existing folder.
+  virtual bool DirectoryExists(const std::string& path);
   // Writes through a temporary file in the same directory, then renames it
   // over `path`, so a failure never leaves a truncated file behind. A link
   // is followed and its target written; a read-only file is not replaced;
@@ -169,6 +172,26 @@ class HostRuntime {
     int year, month, day, hour, minute, second;
   };
   virtual LocalTime Now() = 0;
+
+  // Settings and small files. The folder of this user's settings for the
+  // program ($XDG_CONFIG_HOME/regioncap, %APPDATA%\regioncap); empty where
+  // there is none, and then the program runs on its defaults.
+  virtual std::string SettingsDirectory() { return {}; }
+  // The whole file, when it exists and holds at most `maxBytes`.
+  virtual std::optional<std::vector<uint8_t>> ReadSmallFile(const std::string& path, size_t maxBytes);
+  // Creates the folder and its missing parents; fine when it exists.
+  virtual HostResult MakeDirectories(const std::string& path);
+
+  // Puts the pointer at `desktop` (desktop coordinates) as if the user had
+  // moved it there. The program updates its own idea of the pointer at once
+  // and does not wait for the move to come back as a message.
+  virtual void MovePointer(Point desktop);
+  // Puts UTF-8 text on the clipboard, where it stays after the program ends.
+  virtual HostResult SetClipboardText(const std::string& utf8);
+  // The frames of the visible top-level windows, top-most first, in desktop
+  // coordinates, leaving out the overlay. Asked for at the snapshot, so they
+  // are the windows the snapshot shows.
+  virtual std::vector<Box> WindowFrames() { return {}; }
 };
 
 // The host the program runs on; set once at start (and by each test).

@@ -91,9 +91,10 @@ void OnOverlayCreated() {
 
 }  // namespace
 
-void RunCapture() {
+void RunCapture(const CaptureOptions& options) {
   CreateState();
   State().Edit.options = LoadEditOptions();
+  State().Options = options;
   Host().RegisterExitRoutine(ExitCleanup);
   State().GdiplusToken = 1;
   Host().LoadWindow(OnOverlayCreated);

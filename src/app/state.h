@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "app/capture_options.h"
 #include "app/monitors.h"
 #include "edit/edit_session.h"
 #include "gfx/canvas.h"
@@ -69,6 +70,9 @@ struct CaptureState {
 
   // The edit tools and the shapes drawn on the selection.
   EditSession Edit;
+
+  // What the command line and the settings asked of this run.
+  CaptureOptions Options;
 };
 
 // The running capture's state. Exists from start-up until ExitCleanup.

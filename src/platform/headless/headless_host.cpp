@@ -34,7 +34,7 @@ bool HeadlessHost::Guarded(const std::function<void()>& step) {
 }
 
 bool HeadlessHost::Start() {
-  return Guarded([] { RunCapture(); });
+  return Guarded([this] { RunCapture(options_); });
 }
 
 bool HeadlessHost::Send(const Message& message) {
@@ -230,6 +230,30 @@ bool HeadlessHost::FileExists(const std::string& path) { return HeadlessFileExis
 
 HostResult HeadlessHost::WriteFileAtomic(const std::string& path, std::span<const uint8_t> bytes) {
   return HeadlessWriteFile(path, bytes);
+}
+
+bool HeadlessHost::DirectoryExists(const std::string& path) { return HeadlessDirectoryExists(path); }
+
+std::optional<std::vector<uint8_t>> HeadlessHost::ReadSmallFile(const std::string& path, size_t maxBytes) {
+  return HeadlessReadFile(path, maxBytes);
+}
+
+HostResult HeadlessHost::MakeDirectories(const std::string& path) { return HeadlessMakeDirectories(path); }
+
+// The pointer goes where the program puts it; the move message a real
+// system would send back is the test's to send.
+void HeadlessHost::MovePointer(Point desktop) {
+  cursor_ = desktop;
+  pointerMoves_.push_back(desktop);
+}
+
+HostResult HeadlessHost::SetClipboardText(const std::string& utf8) {
+  if (clipboardFailures_ != 0) {
+    if (clipboardFailures_ > 0) --clipboardFailures_;
+    return HostResult::Fail("Headless: the clipboard is held by another program");
+  }
+  clipboardText_ = utf8;
+  return HostResult::Ok();
 }
 
 }  // namespace rc

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/capture_options.h"
 #include "app/host.h"
 
 namespace rc {
@@ -95,6 +96,17 @@ class HeadlessHost : public HostRuntime {
   void RefuseThreads(bool refuse);
   // Plays a screen that cannot be read: the snapshot comes back empty.
   void FailSnapshot(std::string why) { snapshotError_ = std::move(why); }
+  // The options the next Start runs the capture with. Window snapping is
+  // off unless a test asks for it, so a plain click selects nothing.
+  void SetCaptureOptions(const CaptureOptions& options) { options_ = options; }
+  // The folder SettingsDirectory names (a test's own); empty: none.
+  void SetSettingsDirectory(std::string folder) { settingsDirectory_ = std::move(folder); }
+  // The windows the snapshot shows, top-most first, in desktop coordinates.
+  void ScriptWindows(std::vector<Box> frames) { windowFrames_ = std::move(frames); }
+  // The text the program put on the clipboard, if any.
+  const std::optional<std::string>& ClipboardText() const { return clipboardText_; }
+  // Where the program last put the pointer itself (MovePointer).
+  const std::vector<Point>& PointerMoves() const { return pointerMoves_; }
 
   // --- HostRuntime ----------------------------------------------------------
   Size ScreenSize() override;
@@ -129,6 +141,13 @@ class HeadlessHost : public HostRuntime {
   bool FileExists(const std::string& path) override;
   HostResult WriteFileAtomic(const std::string& path, std::span<const uint8_t> bytes) override;
   LocalTime Now() override { return now_; }
+  bool DirectoryExists(const std::string& path) override;
+  std::string SettingsDirectory() override { return settingsDirectory_; }
+  std::optional<std::vector<uint8_t>> ReadSmallFile(const std::string& path, size_t maxBytes) override;
+  HostResult MakeDirectories(const std::string& path) override;
+  void MovePointer(Point desktop) override;
+  HostResult SetClipboardText(const std::string& utf8) override;
+  std::vector<Box> WindowFrames() override { return windowFrames_; }
 
  private:
   void DispatchQueued();
@@ -162,6 +181,11 @@ class HeadlessHost : public HostRuntime {
   std::deque<bool> yesNoAnswers_;
   std::vector<std::string> questions_;
   LocalTime now_{2026, 12, 7, 4, 15, 0};
+  CaptureOptions options_{.windowSnap = false};
+  std::string settingsDirectory_;
+  std::vector<Box> windowFrames_;
+  std::optional<std::string> clipboardText_;
+  std::vector<Point> pointerMoves_;
 };
 
 }  // namespace rc

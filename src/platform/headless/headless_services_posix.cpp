@@ -14,9 +14,17 @@ std::vector<const ImageCodec*> HeadlessImageCodecs() { return PosixImageCodecs()
 
 bool HeadlessFileExists(const std::string& path) { return PosixFileExists(path); }
 
+bool HeadlessDirectoryExists(const std::string& path) { return PosixDirectoryExists(path); }
+
 HostResult HeadlessWriteFile(const std::string& path, std::span<const uint8_t> bytes) {
   return PosixWriteFileAtomic(path, bytes, "Headless");
 }
+
+std::optional<std::vector<uint8_t>> HeadlessReadFile(const std::string& path, size_t maxBytes) {
+  return PosixReadSmallFile(path, maxBytes);
+}
+
+HostResult HeadlessMakeDirectories(const std::string& path) { return PosixMakeDirectories(path, "Headless"); }
 
 void HeadlessPrefault(void* memory, size_t bytes) { PrefaultForWriting(memory, bytes); }
 

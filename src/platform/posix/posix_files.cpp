@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -199,6 +200,11 @@ bool PosixFileExists(const std::string& path) {
   return !path.empty() && ::stat(path.c_str(), &st) == 0;
 }
 
+bool PosixDirectoryExists(const std::string& path) {
+  struct stat st {};
+  return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 HostResult PosixWriteFileAtomic(const std::string& path, std::span<const uint8_t> bytes,
                                 std::string_view platform) {
   if (path.empty()) return HostResult::Fail(std::string(platform) + ": no file name given");
@@ -206,6 +212,47 @@ HostResult PosixWriteFileAtomic(const std::string& path, std::span<const uint8_t
   const HostResult found = FindPlace(path, place, platform);
   if (!found) return found;
   return WriteInto(place, path, bytes, platform);
+}
+
+
+std::optional<std::vector<uint8_t>> PosixReadSmallFile(const std::string& path, size_t maxBytes) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat st {};
+  std::optional<std::vector<uint8_t>> bytes;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<uintmax_t>(st.st_size) <= maxBytes) {
+    bytes.emplace(static_cast<size_t>(st.st_size));
+    size_t done = 0;
+    while (done < bytes->size()) {
+      const ssize_t n = ::read(fd, bytes->data() + done, bytes->size() - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      done += static_cast<size_t>(n);
+    }
+    bytes->resize(done);
+  }
+  ::close(fd);
+  return bytes;
+}
+
+HostResult PosixMakeDirectories(const std::string& path, std::string_view platform) {
+  if (path.empty()) return HostResult::Fail(std::string(platform) + ": no folder named");
+  for (size_t at = path.find('/', 1);; at = path.find('/', at + 1)) {
+    const std::string part = path.substr(0, at);
+    if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return Failure(platform, "create", part, errno);
+    if (at == std::string::npos) break;
+  }
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return Failure(platform, "use", path, ENOTDIR);
+  return HostResult::Ok();
+}
+
+std::string PosixSettingsDirectory() {
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  if (config != nullptr && config[0] == '/') return std::string(config) + "/regioncap";
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] == '/') return std::string(home) + "/.config/regioncap";
+  return {};
 }
 
 }  // namespace rc

@@ -18,9 +18,17 @@ std::vector<const ImageCodec*> HeadlessImageCodecs() { return WicImageCodecs(); 
 
 bool HeadlessFileExists(const std::string& path) { return FileExistsWin32(path); }
 
+bool HeadlessDirectoryExists(const std::string& path) { return DirectoryExistsWin32(path); }
+
 HostResult HeadlessWriteFile(const std::string& path, std::span<const uint8_t> bytes) {
   return WriteFileAtomicWin32(path, bytes);
 }
+
+std::optional<std::vector<uint8_t>> HeadlessReadFile(const std::string& path, size_t maxBytes) {
+  return ReadSmallFileWin32(path, maxBytes);
+}
+
+HostResult HeadlessMakeDirectories(const std::string& path) { return MakeDirectoriesWin32(path); }
 
 void HeadlessPrefault(void*, size_t) {}
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_text_encoding.h"
@@ -39,6 +40,12 @@ bool FileExistsWin32(const std::string& path) {
   return GetFileAttributesW(Utf8ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool DirectoryExistsWin32(const std::string& path) {
+  if (path.empty()) return false;
+  const DWORD attributes = GetFileAttributesW(Utf8ToWide(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 namespace {
 
 // A read-only file is the user's to unlock, not ours to replace; a folder
@@ -72,6 +79,45 @@ HostRuntime::LocalTime NowWin32() {
   SYSTEMTIME t{};
   GetLocalTime(&t);
   return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
+std::optional<std::vector<uint8_t>> ReadSmallFileWin32(const std::string& path, size_t maxBytes) {
+  HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::optional<std::vector<uint8_t>> bytes;
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(file, &size) && size.QuadPart >= 0 && static_cast<uint64_t>(size.QuadPart) <= maxBytes) {
+    bytes.emplace(static_cast<size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!bytes->empty() && !ReadFile(file, bytes->data(), static_cast<DWORD>(bytes->size()), &read, nullptr)) read = 0;
+    bytes->resize(read);
+  }
+  CloseHandle(file);
+  return bytes;
+}
+
+// Every prefix that ends before a separator is made in turn; a drive ("C:")
+// or a server share fails to be made and is simply passed over.
+HostResult MakeDirectoriesWin32(const std::string& path) {
+  if (path.empty()) return HostResult::Fail("Win32: no folder named");
+  const std::wstring wide = Utf8ToWide(path);
+  for (size_t at = wide.find_first_of(L"\\/", 1);; at = wide.find_first_of(L"\\/", at + 1)) {
+    CreateDirectoryW(wide.substr(0, at).c_str(), nullptr);
+    if (at == std::wstring::npos) break;
+  }
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return Win32Failure("cannot create the folder " + path);
+  }
+  return HostResult::Ok();
+}
+
+std::string SettingsDirectoryWin32() {
+  wchar_t buffer[MAX_PATH * 2];
+  const DWORD length = GetEnvironmentVariableW(L"APPDATA", buffer, static_cast<DWORD>(std::size(buffer)));
+  if (length == 0 || length >= std::size(buffer)) return {};
+  return WideToUtf8(std::wstring_view(buffer, length)) + "\\regioncap";
 }
 
 }  // namespace rc

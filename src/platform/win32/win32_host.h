@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/host.h"
+#include "platform/win32/win32_files.h"
 #include "platform/win32/win32_message.h"
 #include "platform/win32/win32_surfaces.h"
 #include "platform/win32/win32_text.h"
@@ -49,6 +50,12 @@ class Win32Host : public HostRuntime {
   bool FileExists(const std::string& path) override;
   HostResult WriteFileAtomic(const std::string& path, std::span<const uint8_t> bytes) override;
   LocalTime Now() override;
+  bool DirectoryExists(const std::string& path) override { return DirectoryExistsWin32(path); }
+  std::string SettingsDirectory() override { return SettingsDirectoryWin32(); }
+  std::optional<std::vector<uint8_t>> ReadSmallFile(const std::string& path, size_t maxBytes) override {
+    return ReadSmallFileWin32(path, maxBytes);
+  }
+  HostResult MakeDirectories(const std::string& path) override { return MakeDirectoriesWin32(path); }
 
   // The exit code the message loop ended with (WM_QUIT), for the entry
   // point to end the program with.

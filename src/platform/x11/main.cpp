@@ -3,10 +3,12 @@
 // a shortcut.
 #include <clocale>
 #include <cstdio>
-#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
 
+#include "app/launch.h"
 #include "app/resident.h"
-#include "app/run.h"
 #include "platform/linux/desktop_host.h"
 #include "platform/linux/desktop_resident.h"
 #include "platform/x11/x11_clipboard_owner.h"
@@ -31,16 +33,17 @@ int main(int argc, char** argv) {
   // The input method works in the user's character set; numbers and
   // messages keep the C locale.
   std::setlocale(LC_CTYPE, "");
-  if (argc > 1 && std::strcmp(argv[1], "--daemon") == 0) return RunResident();
-  if (argc > 1 && std::strcmp(argv[1], "--quit") == 0) return rc::QuitDesktopResident();
+  const rc::ParsedCommandLine parsed = rc::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  if (const auto answered = rc::AnswerWithoutHost(parsed)) return *answered;
+  if (parsed.options.daemon) return RunResident();
+  if (parsed.options.quit) return rc::QuitDesktopResident();
   std::string error;
   const std::unique_ptr<rc::HostRuntime> host = rc::ConnectDesktopHost(error);
   if (host == nullptr) {
     std::fprintf(stderr, "regioncap: %s\n", error.c_str());
-    return 1;
+    return rc::kExitFailure;
   }
   rc::SetHost(host.get());
-  rc::RunCapture();
-  // The capture ends through EndProgram; reaching here means the loop gave up.
-  host->EndProgram(0);
+  // An interactive capture ends through EndProgram; --region returns here.
+  host->EndProgram(rc::RunFromCommandLine(parsed.options));
 }

@@ -359,4 +359,14 @@ HostRuntime::LocalTime X11Host::Now() {
   return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
 }
 
+bool X11Host::DirectoryExists(const std::string& path) { return PosixDirectoryExists(path); }
+
+std::string X11Host::SettingsDirectory() { return PosixSettingsDirectory(); }
+
+std::optional<std::vector<uint8_t>> X11Host::ReadSmallFile(const std::string& path, size_t maxBytes) {
+  return PosixReadSmallFile(path, maxBytes);
+}
+
+HostResult X11Host::MakeDirectories(const std::string& path) { return PosixMakeDirectories(path, "X11"); }
+
 }  // namespace rc

@@ -69,6 +69,10 @@ class X11Host : public HostRuntime {
   bool FileExists(const std::string& path) override;
   HostResult WriteFileAtomic(const std::string& path, std::span<const uint8_t> bytes) override;
   LocalTime Now() override;
+  bool DirectoryExists(const std::string& path) override;
+  std::string SettingsDirectory() override;
+  std::optional<std::vector<uint8_t>> ReadSmallFile(const std::string& path, size_t maxBytes) override;
+  HostResult MakeDirectories(const std::string& path) override;
 
  private:
   void Dispatch(XEvent& event);
