@@ -27,6 +27,7 @@ inline Pixel Dimmed(Pixel p) { return BlendPixel(p, MakePixel(255, 0, 0, 0), 128
 class CaptureTest : public ::testing::Test {
  protected:
   void StartCapture(int32_t width = 640, int32_t height = 480) {
+    host.reset();  // a second capture in one test: the first host goes first
     host = std::make_unique<HeadlessHost>(width, height);
     PaintPattern(host->Screen());
     screen = host->Screen().Clone();

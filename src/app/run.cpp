@@ -68,6 +68,11 @@ void RequireSnapshot(const Canvas& snapshot) {
   RaiseCaptureError(why.empty() ? "无法读取屏幕画面" : "无法读取屏幕画面：" + why);
 }
 
+std::vector<Box> WindowFramesInOverlay(std::vector<Box> frames, const Box& desktop) {
+  for (Box& f : frames) f = {f.x - desktop.x, f.y - desktop.y, f.width, f.height};
+  return frames;
+}
+
 // The overlay window's creation handler. The snapshot comes first, before
 // the window shows anything, so it never contains the overlay itself.
 void OnOverlayCreated() {
@@ -75,6 +80,7 @@ void OnOverlayCreated() {
   s.ScreenSnapshot = Host().TakeSnapshot();
   RequireSnapshot(s.ScreenSnapshot);
   s.Desktop = Host().DesktopRect();
+  s.WindowFrames = WindowFramesInOverlay(Host().WindowFrames(), s.Desktop);
   s.Monitors = ShiftedMonitors(Host().Monitors(), {s.Desktop.x, s.Desktop.y});
   const Point cursor = Host().CursorPos();
   s.Cursor = {cursor.x - s.Desktop.x, cursor.y - s.Desktop.y};

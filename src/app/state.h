@@ -73,6 +73,19 @@ struct CaptureState {
 
   // What the command line and the settings asked of this run.
   CaptureOptions Options;
+
+  // The frames of the windows the snapshot shows, top-most first, in
+  // overlay coordinates: what a click without a drag selects.
+  std::vector<Box> WindowFrames;
+  // The window (or monitor) under the pointer before a selection exists,
+  // shown like a selection; zero when there is none.
+  IntRect SnapRect;
+  // 1 while a press made with Return or Space waits for its release.
+  int32_t KeyboardPress = 0;
+  // Where moves by key put the pointer, until the moves come back as messages.
+  std::vector<Point> PendingPointerMoves;
+  // 1 when the magnifier reads the colour out as HEX:#RRGGBB, else RGB:(r,g,b).
+  int32_t HexReadout = 0;
 };
 
 // The running capture's state. Exists from start-up until ExitCleanup.

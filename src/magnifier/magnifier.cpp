@@ -120,7 +120,7 @@ void DrawReadout(GpGraphics& content, GpSolidBrush& brush) {
   brush.SetColor(0xFFFFFFFF);
   const GpStringFormat format;
   content.DrawString(SizeLabelText(State().SelectionRect), font, brush, RectF{4, 90, 122, 16}, format);
-  content.DrawString(ColourReadoutText(colour), font, brush, RectF{4, 104, 122, 16}, format);
+  content.DrawString(ColourReadoutText(colour, State().HexReadout != 0), font, brush, RectF{4, 104, 122, 16}, format);
 }
 
 void BlendLayers(LayeredSurface& surface, const GpGraphics& content, int32_t x, int32_t y, float scale) {
@@ -174,10 +174,14 @@ uint32_t CrossHairColour(Point cursor, float scale) {
   return content.PixelAt(sample.x, sample.y);
 }
 
-std::string ColourReadoutText(uint32_t colour) {
+std::string ColourReadoutText(uint32_t colour, bool hex) {
+  return (hex ? "HEX:" : "RGB:(") + ColourCopyText(colour, hex) + (hex ? "" : ")");
+}
+
+std::string ColourCopyText(uint32_t colour, bool hex) {
   const ColourChannels c = SplitColourChannels(colour);
   char text[48];
-  std::snprintf(text, sizeof text, "RGB:(%d,%d,%d)", c.red, c.green, c.blue);
+  std::snprintf(text, sizeof text, hex ? "#%02X%02X%02X" : "%d,%d,%d", c.red, c.green, c.blue);
   return text;
 }
 

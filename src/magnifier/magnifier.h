@@ -29,7 +29,9 @@ void DrawMagnifier(LayeredSurface& surface, int32_t x, int32_t y, float scale = 
 // pixel where the cross-hair's lines cross.
 uint32_t CrossHairColour(Point cursor, float scale = 1);
 
-// "RGB:(r,g,b)" for a COLORREF.
-std::string ColourReadoutText(uint32_t colour);
+// "RGB:(r,g,b)" for a COLORREF, or "HEX:#RRGGBB".
+std::string ColourReadoutText(uint32_t colour, bool hex = false);
+// The same colour as text to paste elsewhere: "r,g,b" or "#RRGGBB".
+std::string ColourCopyText(uint32_t colour, bool hex);
 
 }  // namespace rc

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/state.h"
 #include "gfx/image_format.h"
 #include "output/capture_piece.h"
 #include "output/timestamp.h"
@@ -79,6 +80,12 @@ void PrintGeometryIfAsked(const CaptureOptions& options, const Box& rect) {
   if (!options.printGeometry) return;
   std::fputs((GeometryText(rect) + "\n").c_str(), stdout);
   std::fflush(stdout);
+}
+
+void PrintGeometryIfAsked(const IntRect& selection) {
+  const CaptureState& s = State();
+  PrintGeometryIfAsked(s.Options, {selection.left + s.Desktop.x, selection.top + s.Desktop.y, selection.Width(),
+                                   selection.Height()});
 }
 
 }  // namespace rc

@@ -29,7 +29,9 @@ HostResult WriteOutputFile(const Canvas& picture, const CaptureOptions& options)
 // (a negative corner reads "+-X").
 std::string GeometryText(const Box& rect);
 
-// Prints the rectangle on stdout when --print-geometry asked for it.
+// Prints the rectangle (desktop coordinates) on stdout when --print-geometry asked for it.
 void PrintGeometryIfAsked(const CaptureOptions& options, const Box& rect);
+// The same for the running capture's selection, in overlay coordinates.
+void PrintGeometryIfAsked(const IntRect& selection);
 
 }  // namespace rc

@@ -6,6 +6,7 @@
 #include "edit/edit_tools.h"
 #include "output/capture_piece.h"
 #include "output/clipboard_copy.h"
+#include "output/command_output.h"
 #include "output/overlay_notice.h"
 #include "overlay/overlay_ops.h"
 
@@ -29,6 +30,16 @@ HostResult CopySelection(const IntRect& rect) {
   return PutOnClipboard(piece, piece.Bounds());
 }
 
+// --output: the same pixels also go to the file; a failure keeps the
+// capture open so the user can save elsewhere.
+bool WriteOutputIfAsked(const IntRect& rect) {
+  const CaptureState& s = State();
+  if (s.Options.outputPath.empty()) return true;
+  const HostResult written = WriteOutputFile(SnapshotPiece(s.SnapshotCanvas.CanvasDC(), rect), s.Options);
+  if (!written) BackToSelection(std::string(kNoticeSaveFailed) + written.message);
+  return written.ok;
+}
+
 }  // namespace
 
 // A finish with nothing selected (a click without a drag leaves an empty
@@ -46,6 +57,8 @@ void FinishCapture() {
     BackToSelection(kNoticeClipboardBusy);
     return;
   }
+  if (!WriteOutputIfAsked(rect)) return;
+  PrintGeometryIfAsked(rect);
   EndCapture();
 }
 

@@ -10,6 +10,7 @@
 #include "edit/edit_tools.h"
 #include "gfx/image_format.h"
 #include "output/capture_piece.h"
+#include "output/command_output.h"
 #include "output/file_dialog.h"
 #include "output/overlay_notice.h"
 #include "output/save_failure.h"
@@ -66,6 +67,7 @@ void WriteSelection(const FileDialog& dialog, const std::vector<uint8_t>& screen
     ReportSaveFailure(written, dialog.FileTitle());
     return;
   }
+  PrintGeometryIfAsked(rect);
   EndCapture();
 }
 

@@ -1,13 +1,19 @@
 #include "overlay/window_proc.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "app/state.h"
 #include "edit/edit_tools.h"
 #include "magnifier/magnifier.h"
 #include "output/finish.h"
+#include "output/save_capture.h"
 #include "overlay/frame.h"
+#include "overlay/keyboard.h"
 #include "overlay/overlay_ops.h"
 #include "selection/drag.h"
 #include "selection/hit_test.h"
+#include "selection/window_snap.h"
 #include "toolbar/menu.h"
 #include "toolbar/toolbar.h"
 
@@ -22,10 +28,13 @@ void CloseMenu(CaptureState& s) {
   HandleToolbarEvent(UiEvent::Repaint);
 }
 
-// An open text box, an active tool and the undo keys see every key first.
-void OnKeyDown(const Message& m) {
-  if (EditKeyDown(m)) return;
-  if (m.key == Key::Escape) EndCapture();
+// Before a selection exists the window under the pointer is offered, drawn
+// as a selection would be.
+void ShowHoveredWindow(CaptureState& s) {
+  RepaintDimmedScreen();
+  s.SnapRect = SnapRectAt(s.Cursor);
+  if (s.SnapRect.Width() > 0 && s.SnapRect.Height() > 0) DrawSelection(s.SnapRect);
+  PlaceMagnifier();
 }
 
 void OnText(const Message& m) {
@@ -56,8 +65,7 @@ void OnMouseMove(CaptureState& s) {
       case CaptureMode::None: break;
     }
   } else if (s.SelectionComplete == 0) {
-    RepaintDimmedScreen();
-    PlaceMagnifier();
+    ShowHoveredWindow(s);
   } else {
     RedrawFrame(RedrawOption::KeepRects);
     HandleToolbarEvent(UiEvent::Repaint);
@@ -109,7 +117,9 @@ void OnLeftDown(CaptureState& s) {
 // Only a drag makes a selection: a click without one leaves the rectangle
 // empty, and completing it would show a toolbar over nothing while new
 // drags were ignored.
-void CompleteSelection(CaptureState& s) {
+// With window snapping, a click without a drag takes the window under it.
+void CompleteSelection(CaptureState& s, Point press) {
+  if (s.Options.windowSnap && IsClick(press, s.Cursor)) s.SelectionRect = SnapRectAt(press);
   if (s.SelectionRect.Width() <= 0 || s.SelectionRect.Height() <= 0) return;
   s.SelectionComplete = 1;
   RedrawFrame(RedrawOption::Clear);
@@ -120,6 +130,8 @@ void CompleteSelection(CaptureState& s) {
 // the program started, or the press reset the capture) does nothing.
 void OnLeftUp(CaptureState& s) {
   const bool pressed = s.LeftButtonDown == 1;
+  const Point press = s.DragAnchor;
+  s.KeyboardPress = 0;
   ResetDragState();
   if (DrawingShape()) {
     EndShape();
@@ -129,7 +141,7 @@ void OnLeftUp(CaptureState& s) {
   } else if (!pressed) {
     return;
   } else if (s.CaptureMode == CaptureMode::Draw) {
-    CompleteSelection(s);
+    CompleteSelection(s, press);
   } else if (s.CaptureMode == CaptureMode::Adjust) {
     RedrawFrame(RedrawOption::Clear);
     HandleToolbarEvent(UiEvent::Repaint);
@@ -171,9 +183,65 @@ void OnLeftDoubleClick(CaptureState& s) {
   }
 }
 
+// Return or Space at the pointer: the first is a press there, the second
+// its release, so a selection can be made without the mouse.
+void KeyboardPressOrRelease(CaptureState& s) {
+  if (s.KeyboardPress == 0) {
+    OnLeftDown(s);
+    s.KeyboardPress = s.LeftButtonDown;
+  } else {
+    OnLeftUp(s);
+  }
+}
+
+void OnKeyBeforeSelection(CaptureState& s, const Message& m) {
+  if (MovePointerByKey(m)) {
+    UpdateModeFromCursor();
+    OnMouseMove(s);
+  } else if (m.key == Key::Return || m.key == Key::Space) {
+    KeyboardPressOrRelease(s);
+  }
+}
+
+void OnKeyWithSelection(CaptureState& s, const Message& m) {
+  const bool ctrl = m.Has(kModCtrl);
+  if (NudgeSelectionByKey(m)) {
+    s.MenuOpen = 0;
+    // The selection moved under a pointer that did not: find its zone afresh.
+    s.LastHitPoint = {INT32_MIN, INT32_MIN};
+    UpdateModeFromCursor();
+    RedrawFrame(RedrawOption::Clear);
+    HandleToolbarEvent(UiEvent::Repaint);
+  } else if ((m.key == Key::Return && !ctrl) || (m.key == Key::C && ctrl)) {
+    FinishCapture();
+  } else if (m.key == Key::S && ctrl) {
+    SaveCapture();
+  }
+}
+
+bool IsPlain(const Message& m) { return !m.Has(kModCtrl) && !m.Has(kModAlt) && !m.Has(kModSuper); }
+
+// An open text box, an active tool and the undo keys see every key first.
+// Keys wait while the mouse drags; a press made by a key is the keys' own.
+void OnKeyDown(CaptureState& s, const Message& m) {
+  if (EditKeyDown(m)) return;
+  if (m.key == Key::Escape) EndCapture();
+  if (s.LeftButtonDown == 1 && s.KeyboardPress == 0) return;
+  if (m.key == Key::Tab && IsPlain(m)) {
+    ToggleColourReadout();
+    if (s.SelectionComplete == 0) OnMouseMove(s);
+  } else if (m.key == Key::C && IsPlain(m)) {
+    CopyColourUnderCursor();
+  } else if (s.SelectionComplete == 1) {
+    OnKeyWithSelection(s, m);
+  } else {
+    OnKeyBeforeSelection(s, m);
+  }
+}
+
 void Dispatch(CaptureState& s, const Message& m) {
   switch (m.kind) {
-    case MessageKind::KeyDown: OnKeyDown(m); break;
+    case MessageKind::KeyDown: OnKeyDown(s, m); break;
     case MessageKind::Text: OnText(m); break;
     case MessageKind::MouseMove: OnMouseMove(s); break;
     case MessageKind::LeftDown: OnLeftDown(s); break;
@@ -184,14 +252,34 @@ void Dispatch(CaptureState& s, const Message& m) {
   }
 }
 
+
+// The moves that the program's own pointer moves (by key) send back arrive
+// late: one that was overtaken by a later move by key is no news.
+bool OvertakenMove(CaptureState& s, Point p) {
+  const auto it = std::find(s.PendingPointerMoves.begin(), s.PendingPointerMoves.end(), p);
+  if (it == s.PendingPointerMoves.end()) {
+    s.PendingPointerMoves.clear();
+    return false;
+  }
+  s.PendingPointerMoves.erase(s.PendingPointerMoves.begin(), it + 1);
+  return !s.PendingPointerMoves.empty();
+}
+
+// Keys report where the pointer was when they were pressed, which a move
+// by key may have changed since; the pointer's own messages say where it is.
+void TakePosition(CaptureState& s, const Message& m) {
+  if (!m.IsPointer()) return;
+  s.Modifiers = m.mods;
+  if (m.kind == MessageKind::KeyDown || m.kind == MessageKind::KeyUp || m.kind == MessageKind::Text) return;
+  const Point p{m.pos.x - s.Desktop.x, m.pos.y - s.Desktop.y};
+  if (!OvertakenMove(s, p)) s.Cursor = p;
+}
+
 }  // namespace
 
 intptr_t OverlayWindowProc(const Message& message) {
   CaptureState& s = State();
-  if (message.IsPointer()) {
-    s.Cursor = {message.pos.x - s.Desktop.x, message.pos.y - s.Desktop.y};
-    s.Modifiers = message.mods;
-  }
+  TakePosition(s, message);
   UpdateModeFromCursor();
   Dispatch(s, message);
   s.OverlaySurface.Present();
