@@ -24,7 +24,10 @@ int CaptureRegion(const Box& region, const CaptureOptions& options) {
   const Box desktop = Host().DesktopRect();
   const Box wanted{region.x - desktop.x, region.y - desktop.y, region.width, region.height};
   const Box area = IntersectBox(wanted, snapshot.Bounds());
-  if (snapshot.Empty()) return Fail("cannot take a snapshot of the screen");
+  if (snapshot.Empty()) {
+    const std::string why = Host().SnapshotError();
+    return Fail(why.empty() ? "cannot read the screen" : why);
+  }
   if (area.Empty()) return Fail("the region " + GeometryText(region) + " lies outside the desktop");
   const HostResult out = options.outputPath.empty() ? Host().SetClipboardImage(snapshot, area)
                                                     : WriteOutputFile(OpaqueCopy(snapshot, area), options);

@@ -102,8 +102,8 @@ dimmed() { echo "$(dim "$1"),$(dim "$2"),$(dim "$3")"; }
 POINTS=("100 100" "900 100" "100 700" "900 700")
 COLOURS=("200 100 50" "255 255 255" "0 128 255" "30 60 90")
 
-start_capture() {  # starts regioncap.exe; sets RC_PID; fails unless the dimmed screen shows
-  wine "$EXE" >/dev/null 2>&1 &
+start_capture() {  # starts regioncap.exe with any arguments given; sets RC_PID; fails unless the dimmed screen shows
+  wine "$EXE" "$@" >"$WORK/out.txt" 2>/dev/null &
   RC_PID=$!
   # shellcheck disable=SC2086
   wait_for_pixel 900 700 "$(dimmed ${COLOURS[3]})" 20
@@ -238,6 +238,51 @@ else
   kill "$RC_PID" 2>/dev/null
 fi
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+
+# --- Keys: the arrows aim the pointer, Return presses and releases, the
+# arrows move the selection, Return finishes ------------------------------------
+clip_size() {  # the clipboard picture's size, "WxH"
+  timeout 10 xclip -selection clipboard -t image/bmp -o >"$WORK/clip.bmp" 2>/dev/null
+  identify -format '%wx%h' "$WORK/clip.bmp" 2>/dev/null
+}
+if start_capture; then
+  xdotool mousemove 400 300 sleep 0.3
+  for key in Right Right Right; do xdotool key $key sleep 0.2; done
+  where=$(xdotool getmouselocation --shell | head -2 | tr '\n' ' ')
+  [ "$where" = "X=403 Y=300 " ] && record arrows-move-the-pointer PASS "" ||
+    record arrows-move-the-pointer FAIL "the pointer is at $where"
+  xdotool key Return sleep 0.2
+  for key in shift+Right shift+Right shift+Right shift+Right shift+Right shift+Down shift+Down shift+Down Return \
+             Right Return; do
+    xdotool key $key sleep 0.2
+  done
+  wait_for_exit "$RC_PID" 15
+  code=$?
+  size=$(clip_size)
+  [ $code -eq 0 ] && [ "$size" = "50x30" ] && record keys-select-and-finish PASS "" ||
+    record keys-select-and-finish FAIL "exit code $code, clipboard $size, want 50x30"
+else
+  record arrows-move-the-pointer FAIL "the dimmed screen never appeared"
+  kill "$RC_PID" 2>/dev/null
+fi
+
+# --- A click on a Wine window selects it --------------------------------------
+wine "$PICTURE" 60 600 450 200 150 >/dev/null 2>&1 &
+SMALL_PID=$!
+sleep 3
+if start_capture --print-geometry; then
+  xdotool mousemove 650 500 sleep 0.3 click 1 sleep 0.3 key Return
+  wait_for_exit "$RC_PID" 15
+  code=$?
+  size=$(clip_size)
+  geometry=$(tr -d '\r' <"$WORK/out.txt")
+  [ $code -eq 0 ] && [ "$size" = "200x150" ] && record click-selects-a-wine-window PASS "$geometry" ||
+    record click-selects-a-wine-window FAIL "exit code $code, clipboard $size, printed '$geometry'"
+else
+  record click-selects-a-wine-window FAIL "the dimmed screen never appeared"
+  kill "$RC_PID" 2>/dev/null
+fi
+kill "$SMALL_PID" 2>/dev/null
 
 kill "$PICTURE_PID" 2>/dev/null
 summary

@@ -3,6 +3,8 @@
 // quadrants of flat colour, so a test can check any point of each.
 //
 //   show_picture [seconds]   closes itself after `seconds` (default 60)
+//   show_picture seconds X Y W H   the same picture in a window of that place
+//                                  and size (for window snapping)
 #include <windows.h>
 
 #include <cstdlib>
@@ -52,9 +54,12 @@ int main(int argc, char** argv) {
   wc.lpszClassName = L"regioncap.ShowPicture";
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   RegisterClassW(&wc);
-  HWND window = CreateWindowExW(0, wc.lpszClassName, L"show_picture", WS_POPUP | WS_VISIBLE, 0, 0,
-                                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
-                                wc.hInstance, nullptr);
+  int place[4] = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (argc > 5) {
+    for (int i = 0; i < 4; ++i) place[i] = std::atoi(argv[2 + i]);
+  }
+  HWND window = CreateWindowExW(0, wc.lpszClassName, L"show_picture", WS_POPUP | WS_VISIBLE, place[0], place[1],
+                                place[2], place[3], nullptr, nullptr, wc.hInstance, nullptr);
   UpdateWindow(window);
   SetTimer(window, 1, static_cast<UINT>(seconds > 0 ? seconds : 60) * 1000u, nullptr);
   MSG msg;

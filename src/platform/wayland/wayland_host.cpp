@@ -289,4 +289,14 @@ HostRuntime::LocalTime WaylandHost::Now() {
   return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
 }
 
+bool WaylandHost::DirectoryExists(const std::string& path) { return PosixDirectoryExists(path); }
+
+std::string WaylandHost::SettingsDirectory() { return PosixSettingsDirectory(); }
+
+std::optional<std::vector<uint8_t>> WaylandHost::ReadSmallFile(const std::string& path, size_t maxBytes) {
+  return PosixReadSmallFile(path, maxBytes);
+}
+
+HostResult WaylandHost::MakeDirectories(const std::string& path) { return PosixMakeDirectories(path, "Wayland"); }
+
 }  // namespace rc

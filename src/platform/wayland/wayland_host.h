@@ -57,6 +57,10 @@ class WaylandHost : public HostRuntime {
   SaveDialogResult ShowSaveDialog(const SaveDialogRequest& request) override;
   bool AskYesNo(const std::string& title, const std::string& question) override;
   bool FileExists(const std::string& path) override;
+  bool DirectoryExists(const std::string& path) override;
+  std::string SettingsDirectory() override;
+  std::optional<std::vector<uint8_t>> ReadSmallFile(const std::string& path, size_t maxBytes) override;
+  HostResult MakeDirectories(const std::string& path) override;
   HostResult WriteFileAtomic(const std::string& path, std::span<const uint8_t> bytes) override;
   LocalTime Now() override;
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "app/host.h"
 #include "gfx/canvas.h"
 
@@ -13,5 +15,8 @@ namespace rc {
 // clipboard stays busy or the bitmap cannot be made, the clipboard keeps
 // what it held.
 HostResult SetClipboardBitmap(HWND owner, const Canvas& picture);
+
+// Puts the text on the clipboard as CF_UNICODETEXT.
+HostResult SetClipboardUnicodeText(HWND owner, const std::string& utf8);
 
 }  // namespace rc

@@ -17,6 +17,7 @@
 #include "platform/win32/win32_snapshot.h"
 #include "platform/win32/win32_wic_codecs.h"
 #include "platform/win32/win32_window.h"
+#include "platform/win32/win32_window_list.h"
 
 namespace rc {
 
@@ -206,6 +207,10 @@ void Win32Host::ShowErrorText(const std::string& text) { ShowErrorBox(nullptr, t
 TextMask Win32Host::RenderText(const std::string& utf8, const FontRequest& font) { return text_.Render(utf8, font); }
 
 std::vector<const ImageCodec*> Win32Host::ImageCodecs() { return WicImageCodecs(); }
+
+HostResult Win32Host::SetClipboardText(const std::string& utf8) { return SetClipboardUnicodeText(window_, utf8); }
+
+std::vector<Box> Win32Host::WindowFrames() { return ListWin32WindowFrames(window_); }
 
 HostResult Win32Host::SetClipboardImage(const Canvas& source, const Box& area) {
   return SetClipboardBitmap(window_, OpaqueCopy(source, area));

@@ -52,6 +52,9 @@ class Win32Host : public HostRuntime {
   LocalTime Now() override;
   bool DirectoryExists(const std::string& path) override { return DirectoryExistsWin32(path); }
   std::string SettingsDirectory() override { return SettingsDirectoryWin32(); }
+  void MovePointer(Point desktop) override { SetCursorPos(desktop.x, desktop.y); }
+  HostResult SetClipboardText(const std::string& utf8) override;
+  std::vector<Box> WindowFrames() override;
   std::optional<std::vector<uint8_t>> ReadSmallFile(const std::string& path, size_t maxBytes) override {
     return ReadSmallFileWin32(path, maxBytes);
   }

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <optional>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -118,9 +119,24 @@ void Report(bool owns, const std::string& why) {
   close(kReportFd);
 }
 
-bool ReadPicture(Canvas& picture) {
+// A text travels as width -1 and its length, then its bytes.
+int TextFile(const std::string& text) {
+  const int fd = memfd_create("regioncap-clipboard", MFD_CLOEXEC);
+  if (fd < 0) return -1;
+  const int32_t size[2] = {-1, static_cast<int32_t>(text.size())};
+  if (WriteAll(fd, size, sizeof size, 0) && WriteAll(fd, text.data(), text.size(), sizeof size)) return fd;
+  close(fd);
+  return -1;
+}
+
+bool ReadContent(Canvas& picture, std::optional<std::string>& text) {
   int32_t size[2] = {0, 0};
-  if (!ReadAll(kPictureFd, size, sizeof size, 0) || !picture.Create(size[0], size[1])) return false;
+  if (!ReadAll(kPictureFd, size, sizeof size, 0)) return false;
+  if (size[0] == -1 && size[1] > 0) {
+    text.emplace(static_cast<size_t>(size[1]), '\0');
+    return ReadAll(kPictureFd, text->data(), text->size(), sizeof size);
+  }
+  if (!picture.Create(size[0], size[1])) return false;
   const size_t bytes = static_cast<size_t>(size[0]) * size[1] * sizeof(Pixel);
   return ReadAll(kPictureFd, picture.Data(), bytes, sizeof size);
 }
@@ -174,7 +190,7 @@ void LetGoOfTheProgram(const Canvas& source) {
 // Takes the selection on a connection of its own, reports, and only then
 // cuts the picture out of the snapshot it shares with the program until the
 // program ends: the program's exit waits for no copying at all.
-int ServeShared(const Canvas& source, const Box& area) {
+int ServeShared(const Canvas& source, const Box& area, const std::string* text) {
   Display* dpy = XOpenDisplay(nullptr);
   if (dpy == nullptr) {
     Report(false, "X11: the clipboard owner cannot open the display");
@@ -187,7 +203,8 @@ int ServeShared(const Canvas& source, const Box& area) {
     std::string error;
     if (server.TakeOwnership(error)) {
       Report(true, {});
-      server.SetPicture(OpaqueCopy(source, area));
+      if (text != nullptr) server.SetText(*text);
+      else server.SetPicture(OpaqueCopy(source, area));
       LetGoOfTheProgram(source);
       server.Serve();
     } else {
@@ -201,7 +218,7 @@ int ServeShared(const Canvas& source, const Box& area) {
 
 // The forked owner keeps only its report pipe: not the program's X
 // connection, not a test's output pipes, not our terminal's signals.
-[[noreturn]] void RunForkedOwner(const Canvas& source, const Box& area, int reportFd) {
+[[noreturn]] void RunForkedOwner(const Canvas& source, const Box& area, const std::string* text, int reportFd) {
   if (reportFd != kReportFd && dup2(reportFd, kReportFd) < 0) _exit(127);
   const int null = open("/dev/null", O_RDWR);
   if (null >= 0) {
@@ -211,7 +228,7 @@ int ServeShared(const Canvas& source, const Box& area) {
   close_range(kReportFd + 1, ~0U, 0);
   setsid();
   signal(SIGPIPE, SIG_IGN);
-  _exit(ServeShared(source, area));
+  _exit(ServeShared(source, area, text));
 }
 
 HostResult AwaitOwner(pid_t child, int reportFd) {
@@ -225,33 +242,41 @@ HostResult AwaitOwner(pid_t child, int reportFd) {
   return result;
 }
 
-HostResult ForkClipboardOwner(const Canvas& source, const Box& area) {
+HostResult ForkClipboardOwner(const Canvas& source, const Box& area, const std::string* text = nullptr) {
   int report[2];
   if (pipe2(report, O_CLOEXEC) != 0) return HostResult::Fail("X11: cannot start the clipboard owner");
   std::fflush(nullptr);
   const pid_t child = fork();
-  if (child == 0) RunForkedOwner(source, area, report[1]);
+  if (child == 0) RunForkedOwner(source, area, text, report[1]);
   close(report[1]);
   return AwaitOwner(child, report[0]);
 }
 
-HostResult ExecClipboardOwner(const Canvas& picture);
+HostResult ExecClipboardOwner(int contentFd);
 
 }  // namespace
 
 HostResult StartClipboardOwner(const Canvas& source, const Box& area) {
   if (area.Empty() || source.Empty()) return HostResult::Fail("X11: nothing to put on the clipboard");
   if (SingleThreaded()) return ForkClipboardOwner(source, area);
-  return ExecClipboardOwner(OpaqueCopy(source, area));
+  const int fd = PictureFile(OpaqueCopy(source, area));
+  if (fd < 0) return HostResult::Fail("X11: no memory to hand the picture over");
+  return ExecClipboardOwner(fd);
+}
+
+HostResult StartClipboardTextOwner(const std::string& utf8) {
+  if (utf8.empty()) return HostResult::Fail("X11: nothing to put on the clipboard");
+  if (SingleThreaded()) return ForkClipboardOwner(Canvas{}, Box{}, &utf8);
+  const int fd = TextFile(utf8);
+  if (fd < 0) return HostResult::Fail("X11: no memory to hand the text over");
+  return ExecClipboardOwner(fd);
 }
 
 namespace {
 
 // With other threads about (GTK's, once the save dialog has been open), the
 // owner is this executable started afresh, given a copy of the picture.
-HostResult ExecClipboardOwner(const Canvas& picture) {
-  const int pictureFd = PictureFile(picture);
-  if (pictureFd < 0) return HostResult::Fail("X11: no memory to hand the picture over");
+HostResult ExecClipboardOwner(int pictureFd) {
   int report[2];
   if (pipe2(report, O_CLOEXEC) != 0) {
     close(pictureFd);
@@ -277,7 +302,8 @@ int RunClipboardOwner() {
   unsetenv("REGIONCAP_CLIPBOARD_OWNER");
   signal(SIGPIPE, SIG_IGN);
   Canvas picture;
-  const bool read = ReadPicture(picture);
+  std::optional<std::string> text;
+  const bool read = ReadContent(picture, text);
   close(kPictureFd);
   if (!read) {
     Report(false, "X11: the picture did not reach the clipboard owner");
@@ -292,6 +318,7 @@ int RunClipboardOwner() {
   int code = 0;
   {
     X11SelectionServer server(dpy, std::move(picture));
+    if (text) server.SetText(*text);
     std::string error;
     if (server.TakeOwnership(error)) {
       Report(true, {});

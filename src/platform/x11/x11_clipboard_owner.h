@@ -3,6 +3,8 @@
 // the picture until another client takes the selection.
 #pragma once
 
+#include <string>
+
 #include "app/host.h"
 #include "gfx/canvas.h"
 
@@ -11,6 +13,8 @@ namespace rc {
 // Starts the owner process for `area` of `source` and returns once it owns
 // the selection, or with the reason it could not.
 HostResult StartClipboardOwner(const Canvas& source, const Box& area);
+// The same for a text (UTF-8).
+HostResult StartClipboardTextOwner(const std::string& utf8);
 
 // Whether this process was started as the clipboard owner.
 bool IsClipboardOwnerLaunch();

@@ -15,6 +15,7 @@
 #include "platform/x11/x11_settings.h"
 #include "platform/x11/x11_shm_image.h"
 #include "platform/x11/x11_snapshot.h"
+#include "platform/x11/x11_window_list.h"
 
 namespace rc {
 
@@ -360,6 +361,18 @@ HostRuntime::LocalTime X11Host::Now() {
 }
 
 bool X11Host::DirectoryExists(const std::string& path) { return PosixDirectoryExists(path); }
+
+void X11Host::MovePointer(Point desktop) {
+  Display* dpy = display_->Dpy();
+  XWarpPointer(dpy, None, display_->Root(), 0, 0, 0, 0, desktop.x, desktop.y);
+  XFlush(dpy);
+}
+
+HostResult X11Host::SetClipboardText(const std::string& utf8) { return StartClipboardTextOwner(utf8); }
+
+std::vector<Box> X11Host::WindowFrames() {
+  return ListX11WindowFrames(display_->Dpy(), display_->Root(), window_ ? window_->Handle() : None);
+}
 
 std::string X11Host::SettingsDirectory() { return PosixSettingsDirectory(); }
 

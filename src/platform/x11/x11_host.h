@@ -71,6 +71,9 @@ class X11Host : public HostRuntime {
   LocalTime Now() override;
   bool DirectoryExists(const std::string& path) override;
   std::string SettingsDirectory() override;
+  void MovePointer(Point desktop) override;
+  HostResult SetClipboardText(const std::string& utf8) override;
+  std::vector<Box> WindowFrames() override;
   std::optional<std::vector<uint8_t>> ReadSmallFile(const std::string& path, size_t maxBytes) override;
   HostResult MakeDirectories(const std::string& path) override;
 

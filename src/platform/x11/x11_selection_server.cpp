@@ -37,7 +37,8 @@ X11SelectionServer::X11SelectionServer(Display* dpy, Canvas picture) : dpy_(dpy)
   atoms_ = {Intern(dpy, "CLIPBOARD"),   Intern(dpy, "TARGETS"),          Intern(dpy, "TIMESTAMP"),
             Intern(dpy, "MULTIPLE"),    Intern(dpy, "INCR"),             Intern(dpy, "ATOM_PAIR"),
             Intern(dpy, "image/png"),   Intern(dpy, "image/bmp"),        Intern(dpy, "CLIPBOARD_MANAGER"),
-            Intern(dpy, "SAVE_TARGETS"), Intern(dpy, "REGIONCAP_SAVED"), Intern(dpy, "REGIONCAP_STAMP")};
+            Intern(dpy, "SAVE_TARGETS"), Intern(dpy, "REGIONCAP_SAVED"), Intern(dpy, "REGIONCAP_STAMP"),
+            Intern(dpy, "UTF8_STRING"),  Intern(dpy, "text/plain;charset=utf-8"), Intern(dpy, "TEXT")};
   chunk_ = ChunkSize(dpy);
   window_ = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), -10, -10, 1, 1, 0, 0, 0);
   XSelectInput(dpy, window_, PropertyChangeMask);
@@ -133,13 +134,47 @@ void X11SelectionServer::Answer(const XSelectionRequestEvent& request) {
   XFlush(dpy_);
 }
 
+// STRING is Latin-1: a character beyond it becomes "?".
+void X11SelectionServer::SetText(const std::string& utf8) {
+  utf8_.emplace(utf8.begin(), utf8.end());
+  latin1_.clear();
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x80) {
+      latin1_.push_back(c);
+    } else if ((c == 0xC2 || c == 0xC3) && i + 1 < utf8.size()) {
+      latin1_.push_back(static_cast<uint8_t>(((c & 0x03) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3F)));
+    } else if ((c & 0xC0) != 0x80) {
+      latin1_.push_back('?');
+    }
+  }
+}
+
+std::vector<long> X11SelectionServer::Targets() const {
+  std::vector<long> list = {static_cast<long>(atoms_.targets), static_cast<long>(atoms_.timestamp),
+                            static_cast<long>(atoms_.multiple)};
+  const std::vector<Atom> formats = utf8_ ? std::vector<Atom>{atoms_.utf8String, atoms_.textPlainUtf8, XA_STRING,
+                                                              atoms_.text}
+                                          : std::vector<Atom>{atoms_.png, atoms_.bmp};
+  for (Atom a : formats) list.push_back(static_cast<long>(a));
+  return list;
+}
+
+// TEXT leaves the encoding to us: plain ASCII goes as STRING, which every
+// reader takes, anything else as UTF8_STRING.
+bool X11SelectionServer::ConvertText(Window requestor, Atom target, Atom property) {
+  if (target == atoms_.utf8String || target == atoms_.textPlainUtf8) return Send(requestor, property, target, *utf8_);
+  if (target == XA_STRING) return Send(requestor, property, XA_STRING, latin1_);
+  if (target != atoms_.text) return false;
+  const bool ascii = std::all_of(utf8_->begin(), utf8_->end(), [](uint8_t c) { return c < 0x80; });
+  return Send(requestor, property, ascii ? XA_STRING : atoms_.utf8String, *utf8_);
+}
+
 bool X11SelectionServer::Convert(Window requestor, Atom target, Atom property) {
   if (target == atoms_.targets) {
-    const long list[] = {static_cast<long>(atoms_.targets), static_cast<long>(atoms_.timestamp),
-                         static_cast<long>(atoms_.multiple), static_cast<long>(atoms_.png),
-                         static_cast<long>(atoms_.bmp)};
+    const std::vector<long> list = Targets();
     XChangeProperty(dpy_, requestor, property, XA_ATOM, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(list), 5);
+                    reinterpret_cast<const unsigned char*>(list.data()), static_cast<int>(list.size()));
     return true;
   }
   if (target == atoms_.timestamp) {
@@ -148,6 +183,7 @@ bool X11SelectionServer::Convert(Window requestor, Atom target, Atom property) {
                     reinterpret_cast<const unsigned char*>(&stamp), 1);
     return true;
   }
+  if (utf8_) return ConvertText(requestor, target, property);
   if (target == atoms_.png) return Send(requestor, property, target, Png());
   if (target == atoms_.bmp) return Send(requestor, property, target, Bmp());
   return false;

@@ -1,6 +1,8 @@
-// Serves one picture as the CLIPBOARD selection: TARGETS, TIMESTAMP,
-// MULTIPLE, image/png and image/bmp, large answers in INCR chunks, and the
-// hand-over to a clipboard manager. Runs in the clipboard owner process.
+// Serves one picture or one text as the CLIPBOARD selection: TARGETS,
+// TIMESTAMP, MULTIPLE, and image/png and image/bmp for a picture or
+// UTF8_STRING, text/plain;charset=utf-8, STRING and TEXT for a text; large
+// answers in INCR chunks, and the hand-over to a clipboard manager. Runs in
+// the clipboard owner process.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -25,6 +27,8 @@ class X11SelectionServer {
   // The picture may arrive after ownership is taken (it is only read when
   // a client asks for it).
   void SetPicture(Canvas picture) { picture_ = std::move(picture); }
+  // Serves this text (UTF-8) instead of a picture.
+  void SetText(const std::string& utf8);
   // Takes CLIPBOARD ownership, retrying briefly; false with `error` set.
   bool TakeOwnership(std::string& error);
   // Answers requests until another client owns the selection (or a
@@ -53,6 +57,8 @@ class X11SelectionServer {
   bool WaitForEvent();
   const std::vector<uint8_t>& Png();
   const std::vector<uint8_t>& Bmp();
+  bool ConvertText(Window requestor, Atom target, Atom property);
+  std::vector<long> Targets() const;
 
   Display* dpy_;
   Window window_ = 0;
@@ -63,9 +69,12 @@ class X11SelectionServer {
   bool savedByManager_ = false;
   std::optional<std::vector<uint8_t>> png_;
   std::optional<std::vector<uint8_t>> bmp_;
+  std::optional<std::vector<uint8_t>> utf8_;
+  std::vector<uint8_t> latin1_;
   std::vector<Transfer> transfers_;
   struct Atoms {
     Atom clipboard, targets, timestamp, multiple, incr, atomPair, png, bmp, manager, saveTargets, saveReply, stamp;
+    Atom utf8String, textPlainUtf8, text;
   } atoms_;
 };
 
