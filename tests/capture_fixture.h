@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "app/state.h"
 #include "gfx/blend.h"
@@ -29,6 +31,14 @@ class CaptureTest : public ::testing::Test {
   void StartCapture(int32_t width = 640, int32_t height = 480) {
     host.reset();  // a second capture in one test: the first host goes first
     host = std::make_unique<HeadlessHost>(width, height);
+    PaintPattern(host->Screen());
+    screen = host->Screen().Clone();
+    ASSERT_TRUE(host->Start());
+  }
+  // A desktop of several monitors (desktop coordinates).
+  void StartCaptureOn(const Box& desktop, std::vector<Monitor> monitors) {
+    host.reset();  // one host at a time: each installs itself as the host
+    host = std::make_unique<HeadlessHost>(desktop, std::move(monitors));
     PaintPattern(host->Screen());
     screen = host->Screen().Clone();
     ASSERT_TRUE(host->Start());

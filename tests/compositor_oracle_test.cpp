@@ -139,14 +139,22 @@ Point Resolve(const Step& step) {
   return step.cursor;
 }
 
+// A desktop and its monitors, in desktop coordinates.
+struct Layout {
+  Box desktop;
+  std::vector<Monitor> monitors;
+};
+
+Layout OneScreen(int32_t w, int32_t h, float scale = 1) { return {{0, 0, w, h}, {{{0, 0, w, h}, scale, true}}}; }
+
 // Replays the session and returns the presented frame after each message.
-std::vector<Canvas> Replay(const std::vector<Step>& steps, int32_t w, int32_t h, Compositor compositor,
-                           bool backBufferOnly = false, float scale = 1) {
+// Steps are in overlay coordinates; the host takes desktop coordinates.
+std::vector<Canvas> Replay(const std::vector<Step>& steps, const Layout& layout, Compositor compositor,
+                           bool backBufferOnly = false) {
   UseCompositor(compositor);
   std::vector<Canvas> frames;
-  HeadlessHost host(w, h);
+  HeadlessHost host(layout.desktop, layout.monitors);
   if (backBufferOnly) host.RefusePieces();
-  if (scale != 1) host.SetMonitors({Monitor{{0, 0, w, h}, scale, true}});
   testing::PaintPattern(host.Screen());
   // Saves are confirmed into a folder that does not exist: each failed
   // write returns to the selection with a notice drawn over the frame.
@@ -155,7 +163,7 @@ std::vector<Canvas> Replay(const std::vector<Step>& steps, int32_t w, int32_t h,
   frames.push_back(host.Presented().Clone());
   for (const Step& step : steps) {
     const Point cursor = Resolve(step);
-    host.SetCursor(cursor.x, cursor.y);
+    host.SetCursor(cursor.x + layout.desktop.x, cursor.y + layout.desktop.y);
     Message m = host.At(step.kind);
     m.key = step.key;
     m.mods = step.mods;
@@ -189,19 +197,26 @@ std::vector<Step> SelectionAndMenu(int32_t w, int32_t h) {
           {MessageKind::RightUp, {from.x + 5, from.y + 5}}};
 }
 
-void CheckSessions(int32_t w, int32_t h, int sessions, size_t length, uint32_t seed, bool openMenuFirst = false,
-                   bool backBufferOnly = false, float scale = 1) {
+void CheckSessionsOn(const Layout& layout, int sessions, size_t length, uint32_t seed, bool openMenuFirst = false,
+                     bool backBufferOnly = false) {
+  const int32_t w = layout.desktop.width;
+  const int32_t h = layout.desktop.height;
   std::mt19937 rng(seed);
   for (int s = 0; s < sessions; ++s) {
     std::vector<Step> steps = openMenuFirst ? SelectionAndMenu(w, h) : std::vector<Step>{};
     const std::vector<Step> random = RandomSession(rng, w, h, length);
     steps.insert(steps.end(), random.begin(), random.end());
     Point where;
-    const int diff = FirstDifference(Replay(steps, w, h, Compositor::Literal, false, scale),
-                                     Replay(steps, w, h, Compositor::Fast, backBufferOnly, scale), where);
+    const int diff = FirstDifference(Replay(steps, layout, Compositor::Literal),
+                                     Replay(steps, layout, Compositor::Fast, backBufferOnly), where);
     ASSERT_EQ(diff, -1) << "session " << s << " differs after message " << diff << " at " << where.x << ","
                         << where.y;
   }
+}
+
+void CheckSessions(int32_t w, int32_t h, int sessions, size_t length, uint32_t seed, bool openMenuFirst = false,
+                   bool backBufferOnly = false, float scale = 1) {
+  CheckSessionsOn(OneScreen(w, h, scale), sessions, length, seed, openMenuFirst, backBufferOnly);
 }
 
 // A selection, then a tool from the toolbar: sessions that draw, type,
@@ -219,7 +234,8 @@ TEST(CompositorOracle, EditToolSessionsGiveIdenticalFrames) {
     steps.insert(steps.end(), random.begin(), random.end());
     Point where;
     const int diff =
-        FirstDifference(Replay(steps, w, h, Compositor::Literal), Replay(steps, w, h, Compositor::Fast), where);
+        FirstDifference(Replay(steps, OneScreen(w, h), Compositor::Literal),
+                        Replay(steps, OneScreen(w, h), Compositor::Fast), where);
     ASSERT_EQ(diff, -1) << "session " << s << " differs after message " << diff << " at " << where.x << ","
                         << where.y;
   }
@@ -240,6 +256,20 @@ TEST(CompositorOracle, ToolbarAndMenuSessionsGiveIdenticalFrames) { CheckSession
 TEST(CompositorOracle, ScaledUiSessionsGiveIdenticalFrames) {
   CheckSessions(760, 560, 2, 100, 29, true, false, 2);
   CheckSessions(600, 460, 2, 100, 31, true, false, 1.5f);
+}
+
+// A desktop left of and above the primary's origin, a monitor at scale 2
+// beside a taller one, and areas that no monitor shows above and below
+// the smaller one: toolbars, menus, magnifiers and notices flip at each
+// monitor's own edges.
+Layout TwoMonitors() {
+  return {{-360, -40, 760, 400}, {{{-360, 60, 360, 260}, 2.0f, false}, {{0, -40, 400, 400}, 1.0f, true}}};
+}
+
+TEST(CompositorOracle, MonitorLayoutWithADeadAreaGivesIdenticalFrames) { CheckSessionsOn(TwoMonitors(), 4, 100, 37); }
+
+TEST(CompositorOracle, MonitorLayoutWithToolbarAndMenuGivesIdenticalFrames) {
+  CheckSessionsOn(TwoMonitors(), 4, 100, 31, true);
 }
 
 // A platform whose window shows only the back buffer gets the dimmed screen

@@ -91,8 +91,9 @@ class HostRuntime {
   // program reads the position the message carries.
   virtual Point CursorPos() = 0;
   // The desktop: the rectangle holding every monitor, in desktop coordinates
-  // (its origin may be negative), and the monitors in it. Areas of the
-  // desktop that no monitor shows are part of the snapshot, black.
+  // (its origin may be negative), and the monitors in it. The snapshot and
+  // the overlay cover the whole desktop; the program paints the areas that
+  // no monitor shows black, whatever the snapshot holds there.
   virtual Box DesktopRect() {
     const Size s = ScreenSize();
     return {0, 0, s.width, s.height};

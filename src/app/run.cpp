@@ -1,5 +1,6 @@
 #include "app/run.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "app/compositor.h"
@@ -73,19 +74,35 @@ std::vector<Box> WindowFramesInOverlay(std::vector<Box> frames, const Box& deskt
   return frames;
 }
 
+void PaintBlack(Canvas& canvas, const Box& area) {
+  const Box inside = IntersectBox(area, canvas.Bounds());
+  if (inside.Empty() || canvas.Empty()) return;
+  for (int32_t y = inside.y; y < inside.Bottom(); ++y) {
+    std::fill_n(canvas.Row(y) + inside.x, inside.width, MakePixel(255, 0, 0, 0));
+  }
+}
+
+// The desktop and its monitors, and black where no monitor shows the
+// desktop: whatever the system keeps there is nothing the user can see.
+void TakeDesktop(CaptureState& s) {
+  s.Desktop = Host().DesktopRect();
+  const Point origin{s.Desktop.x, s.Desktop.y};
+  s.Monitors = ShiftedMonitors(MonitorsOnDesktop(Host().Monitors(), s.Desktop), origin);
+  const Box overlay{0, 0, s.Desktop.width, s.Desktop.height};
+  for (const Box& area : UncoveredAreas(overlay, s.Monitors)) PaintBlack(s.ScreenSnapshot, area);
+}
+
 // The overlay window's creation handler. The snapshot comes first, before
 // the window shows anything, so it never contains the overlay itself.
 void OnOverlayCreated() {
   CaptureState& s = State();
   s.ScreenSnapshot = Host().TakeSnapshot();
   RequireSnapshot(s.ScreenSnapshot);
-  s.Desktop = Host().DesktopRect();
+  TakeDesktop(s);
   s.WindowFrames = WindowFramesInOverlay(Host().WindowFrames(), s.Desktop);
-  s.Monitors = ShiftedMonitors(Host().Monitors(), {s.Desktop.x, s.Desktop.y});
   const Point cursor = Host().CursorPos();
   s.Cursor = {cursor.x - s.Desktop.x, cursor.y - s.Desktop.y};
-  const Size screen = Host().ScreenSize();
-  Host().SetWindowBounds({0, 0, screen.width, screen.height});
+  Host().SetWindowBounds(s.Desktop);
   Host().SetMousePointer(OverlayCursor());
   Host().MakeTopmost();
   const Box window = Host().WindowBounds();

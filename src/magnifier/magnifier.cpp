@@ -4,7 +4,7 @@
 #include <map>
 #include <memory>
 
-#include "app/host.h"
+#include "app/monitors.h"
 #include "app/state.h"
 #include "app/ui_scale.h"
 #include "gfx/gp_brush.h"
@@ -139,20 +139,25 @@ void BlendLayers(LayeredSurface& surface, const GpGraphics& content, int32_t x, 
 
 }  // namespace
 
-Point MagnifierOrigin(Point cursor, Size screen, float scale) {
+Point MagnifierOrigin(Point cursor, const Box& monitor, float scale) {
   const auto px = [scale](int32_t length) { return ScalePx(length, scale); };
   const int64_t mx = cursor.x;
   const int64_t my = cursor.y;
-  const int32_t x = mx + px(135) > screen.width ? cursor.x - px(127) : cursor.x + px(5);
-  const int32_t y = my + px(170) > screen.height ? cursor.y - px(145) : cursor.y + px(25);
+  const int32_t x = mx + px(135) > monitor.Right() ? cursor.x - px(127) : cursor.x + px(5);
+  const int32_t y = my + px(170) > monitor.Bottom() ? cursor.y - px(145) : cursor.y + px(25);
   return {x, y};
+}
+
+Point MagnifierOrigin(Point cursor, Size screen, float scale) {
+  return MagnifierOrigin(cursor, Box{0, 0, screen.width, screen.height}, scale);
 }
 
 void PlaceMagnifier() {
   // The magnifier belongs to the cursor's monitor.
-  const float scale = ScaleAt(State().Monitors, State().Cursor);
-  const Point origin = MagnifierOrigin(State().Cursor, Host().ScreenSize(), scale);
-  DrawMagnifier(State().OverlaySurface, origin.x, origin.y, scale);
+  const Point cursor = State().Cursor;
+  const Monitor& monitor = MonitorAt(State().Monitors, cursor);
+  const Point origin = MagnifierOrigin(cursor, monitor.rect, monitor.scale);
+  DrawMagnifier(State().OverlaySurface, origin.x, origin.y, monitor.scale);
 }
 
 void DrawMagnifier(LayeredSurface& surface, int32_t x, int32_t y, float scale) {

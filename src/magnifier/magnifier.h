@@ -16,8 +16,12 @@ class LayeredSurface;
 void PlaceMagnifier();
 
 // The panel's top-left corner for the cursor at `cursor`: below and to the
-// right of it, flipped to the other side where the screen runs out.
+// right of it, flipped to the other side where `monitor` (the cursor's)
+// runs out, so the panel stays on the monitor the user is looking at.
 // Distances are those of the 1x layout times `scale`.
+Point MagnifierOrigin(Point cursor, const Box& monitor, float scale = 1);
+
+// The same on one screen of that size at (0, 0).
 Point MagnifierOrigin(Point cursor, Size screen, float scale = 1);
 
 // Draws the whole panel with its top-left corner at (x, y): the snapshot

@@ -29,8 +29,7 @@ std::vector<uint8_t> CleanScreenBmp() {
   s.OverlaySurface.BlendFrom(s.SnapshotCanvas.CanvasDC(), 0, 0, window.width, window.height, 0, 0, window.width,
                              window.height, 255, false);
   BurnShapes(s.OverlaySurface.CanvasDC(), {0, 0}, s.SelectionRect);
-  const Size screen = Host().ScreenSize();
-  return DcToBmpBytes(s.OverlaySurface.CanvasDC(), screen.width, screen.height);
+  return DcToBmpBytes(s.OverlaySurface.CanvasDC(), window.width, window.height);
 }
 
 std::vector<uint8_t> CropScreenBmp(std::span<const uint8_t> screenBmp, const IntRect& rect, std::string formatId) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/host.h"
+#include "app/monitors.h"
 #include "app/state.h"
 #include "app/ui_scale.h"
 #include "gfx/gp_brush.h"
@@ -63,17 +64,17 @@ void DrawText(GpGraphics& text, const std::string& line, Size size) {
   text.DrawString(line, font, brush, layout, GpStringFormat{});
 }
 
-// The notice belongs to the monitor of the selection's bottom-right
-// corner, as the toolbar does, and is drawn at its scale.
-float NoticeScale() {
-  const IntRect& selection = State().SelectionRect;
-  return ScaleAt(State().Monitors, {selection.right, selection.bottom});
+// The notice belongs to the monitor of the selection's bottom-right corner,
+// as the toolbar does.
+const Monitor& NoticeMonitor() {
+  const CaptureState& s = State();
+  return MonitorOfCorner(s.Monitors, s.SelectionRect);
 }
 
-// The notice keeps a margin of its own padding from the screen's sides.
+// The notice keeps a margin of its own padding from its monitor's sides.
 bool FitsTheScreen(const std::string& text) {
-  const float scale = NoticeScale();
-  return NoticeSize(text, scale).width <= Host().ScreenSize().width - 2 * ScalePx(kPaddingX, scale);
+  const Monitor& monitor = NoticeMonitor();
+  return NoticeSize(text, monitor.scale).width <= monitor.rect.width - 2 * ScalePx(kPaddingX, monitor.scale);
 }
 
 }  // namespace
@@ -90,8 +91,8 @@ std::string FittedNotice(const std::string& before, const std::string& name, con
 }
 
 void ShowOverlayNotice(const std::string& text) {
-  const Size screen = Host().ScreenSize();
-  const float scale = NoticeScale();
+  const Monitor& monitor = NoticeMonitor();
+  const float scale = monitor.scale;
   const Size size = NoticeSize(text, scale);
   GpGraphics box, label;
   if (!box.CreateCanvas(size.width, size.height) || !label.CreateCanvas(size.width, size.height)) return;
@@ -99,8 +100,9 @@ void ShowOverlayNotice(const std::string& text) {
   label.SetScale(scale);
   DrawBox(box, size);
   DrawText(label, text, size);
-  const int32_t x = std::max((screen.width - size.width) / 2, 0);
-  const int32_t y = std::min(ScalePx(kTopMargin, scale), std::max(screen.height - size.height, 0));
+  const Box& area = monitor.rect;
+  const int32_t x = area.x + std::max((area.width - size.width) / 2, 0);
+  const int32_t y = area.y + std::min(ScalePx(kTopMargin, scale), std::max(area.height - size.height, 0));
   LayeredSurface& surface = State().OverlaySurface;
   surface.BlendFrom(box.CanvasDC(), 0, 0, size.width, size.height, x, y, size.width, size.height, kBoxAlpha, true);
   surface.BlendFrom(label.CanvasDC(), 0, 0, size.width, size.height, x, y, size.width, size.height, 255, true);

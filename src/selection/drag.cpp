@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/host.h"
 #include "app/state.h"
 #include "overlay/frame.h"
 #include "overlay/overlay_ops.h"
@@ -39,16 +38,17 @@ void WidenAxis(int32_t& low, int32_t& high, int32_t limit) {
   }
 }
 
-// Moves the selection with the cursor, stopped at the screen's edges. At an
-// edge the grab point slides, so the selection follows again as soon as the
-// cursor turns back.
+// Moves the selection with the cursor, stopped at the desktop's edges (not
+// a monitor's, so a selection can be carried from one monitor to the next).
+// At an edge the grab point slides, so the selection follows again as soon
+// as the cursor turns back.
 void MoveStep(CaptureState& s, Point mouse) {
   IntRect& r = s.SelectionRect;
   if (s.DragOffset == kUnset && s.DragSize == kUnset) {
     s.DragOffset = {r.left - mouse.x, r.top - mouse.y};
     s.DragSize = {r.right - r.left, r.bottom - r.top};
   } else {
-    const Size screen = Host().ScreenSize();
+    const Size screen{s.Desktop.width, s.Desktop.height};
     const int32_t w = s.DragSize.x;
     const int32_t h = s.DragSize.y;
     if (r.left >= 0 && r.left + w <= screen.width && r.top >= 0 && r.top + h <= screen.height) {

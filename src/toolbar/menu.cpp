@@ -1,6 +1,6 @@
 #include "toolbar/menu.h"
 
-#include "app/host.h"
+#include "app/monitors.h"
 #include "app/state.h"
 #include "edit/edit_tools.h"
 #include "gfx/gp_graphics.h"
@@ -87,9 +87,10 @@ void PaintMenu(const IntRect& highlight) {
 void HandleMenuEvent(UiEvent event) {
   CaptureState& s = State();
   if (event == UiEvent::Repaint) {
-    // The menu opens at the scale of the cursor's monitor and keeps it.
-    s.MenuScale = ScaleAt(s.Monitors, s.Cursor);
-    const Point origin = MenuOrigin(s.Cursor, Host().ScreenSize(), s.MenuScale);
+    // The menu opens on the cursor's monitor, at its scale, and keeps it.
+    const Monitor& monitor = MonitorAt(s.Monitors, s.Cursor);
+    s.MenuScale = monitor.scale;
+    const Point origin = MenuOrigin(s.Cursor, monitor.rect, s.MenuScale);
     s.MenuRect.left = origin.x;
     s.MenuRect.top = origin.y;
     PaintMenu(IntRect{});

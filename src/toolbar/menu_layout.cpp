@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "app/host.h"
 #include "app/state.h"
 #include "app/ui_scale.h"
 
@@ -42,16 +41,20 @@ bool HitTestMenu(IntRect& highlight, int32_t& index) {
 
 Size MenuSize(float scale) { return {ScalePx(kMenuCanvasWidth, scale), ScalePx(kMenuCanvasHeight, scale)}; }
 
-Point MenuOrigin(Point cursor, Size screen, float scale) {
+Point MenuOrigin(Point cursor, const Box& monitor, float scale) {
   const auto px = [scale](int32_t length) { return ScalePx(length, scale); };
   // 64-bit sums so that no cursor position can wrap the comparison.
   const int64_t mx = cursor.x;
   const int64_t my = cursor.y;
-  const int32_t x = mx + px(159) > int64_t{screen.width} - px(10) ? cursor.x - px(159) : cursor.x + px(4);
+  const int32_t x = mx + px(159) > int64_t{monitor.Right()} - px(10) ? cursor.x - px(159) : cursor.x + px(4);
   // The test uses 260 but the shift 258: a menu opened upward ends 2 px
   // above the cursor.
-  const int32_t y = my + px(260) > int64_t{screen.height} - px(10) ? cursor.y - px(258) : cursor.y + px(4);
+  const int32_t y = my + px(260) > int64_t{monitor.Bottom()} - px(10) ? cursor.y - px(258) : cursor.y + px(4);
   return {x, y};
+}
+
+Point MenuOrigin(Point cursor, Size screen, float scale) {
+  return MenuOrigin(cursor, Box{0, 0, screen.width, screen.height}, scale);
 }
 
 }  // namespace rc

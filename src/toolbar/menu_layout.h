@@ -33,8 +33,11 @@ bool HitTestMenu(IntRect& highlight, int32_t& index);
 Size MenuSize(float scale);
 
 // The menu's top-left corner for a right-click at `cursor`: right of and
-// below it, or left of and above it where the screen runs out. Distances
-// are those of the 1x layout times `scale`.
+// below it, or left of and above it where `monitor` (the cursor's) runs
+// out. Distances are those of the 1x layout times `scale`.
+Point MenuOrigin(Point cursor, const Box& monitor, float scale = 1);
+
+// The same on one screen of that size at (0, 0).
 Point MenuOrigin(Point cursor, Size screen, float scale = 1);
 
 }  // namespace rc

@@ -3,7 +3,7 @@
 #include <map>
 #include <tuple>
 
-#include "app/host.h"
+#include "app/monitors.h"
 #include "app/state.h"
 #include "edit/edit_tools.h"
 #include "edit/options_bar.h"
@@ -100,10 +100,10 @@ void RunButton(int32_t index) {
 void PaintToolbar(const IntRect& highlight) {
   CaptureState& s = State();
   // The toolbar belongs to the monitor of the selection's bottom-right corner.
-  const float scale = ScaleAt(s.Monitors, {s.SelectionRect.right, s.SelectionRect.bottom});
-  const Canvas& look = ToolbarLook(highlight, scale, static_cast<int32_t>(ActiveTool()));
-  s.ToolbarRect = PlaceToolbar(s.SelectionRect, Host().ScreenSize().height, scale);
-  s.ToolbarScale = scale;
+  const Monitor& monitor = MonitorOfCorner(s.Monitors, s.SelectionRect);
+  const Canvas& look = ToolbarLook(highlight, monitor.scale, static_cast<int32_t>(ActiveTool()));
+  s.ToolbarRect = PlaceToolbar(s.SelectionRect, monitor.rect, monitor.scale);
+  s.ToolbarScale = monitor.scale;
   s.OverlaySurface.BlendFrom(look, 0, 0, look.Width(), look.Height(), s.ToolbarRect.left, s.ToolbarRect.top,
                              look.Width(), look.Height(), 255, true);
   PaintOptionsBar();

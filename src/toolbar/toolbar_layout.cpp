@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
-#include "app/host.h"
+#include "app/monitors.h"
 #include "app/state.h"
 #include "app/ui_scale.h"
 
@@ -26,6 +27,22 @@ constexpr std::array<ButtonColumns, 11> kButtons = {{
     {6, 28}, {32, 54}, {58, 80}, {84, 106}, {110, 132}, {144, 166},
     {170, 192}, {196, 219}, {220, 228}, {241, 262}, {267, 321},
 }};
+
+IntRect Shifted(const IntRect& r, int32_t dx, int32_t dy) {
+  return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+}
+
+bool Holds(const Box& box, Point p) { return p.x >= box.x && p.x < box.Right() && p.y >= box.y && p.y < box.Bottom(); }
+
+// `bar` moved onto `monitor` where it sticks out; the left and top edges
+// win on a monitor smaller than the toolbar.
+IntRect KeptOn(IntRect bar, const Box& monitor) {
+  if (bar.right > monitor.Right()) bar = Shifted(bar, monitor.Right() - bar.right, 0);
+  if (bar.left < monitor.x) bar = Shifted(bar, monitor.x - bar.left, 0);
+  if (bar.bottom > monitor.Bottom()) bar = Shifted(bar, 0, monitor.Bottom() - bar.bottom);
+  if (bar.top < monitor.y) bar = Shifted(bar, 0, monitor.y - bar.top);
+  return bar;
+}
 
 }  // namespace
 
@@ -60,7 +77,7 @@ bool HitTestToolbar(IntRect& highlight, int32_t& index) {
 
 Size ToolbarSize(float scale) { return {ScalePx(kToolbarCanvasWidth, scale), ScalePx(kToolbarCanvasHeight, scale)}; }
 
-IntRect PlaceToolbar(const IntRect& selection, int32_t screenHeight, float scale) {
+IntRect PlaceToolbar(const IntRect& selection, const Box& monitor, float scale) {
   const auto px = [scale](int32_t length) { return ScalePx(length, scale); };
   const Size size = ToolbarSize(scale);
   // 64-bit sums: a selection near the integer limits must not wrap round.
@@ -68,18 +85,23 @@ IntRect PlaceToolbar(const IntRect& selection, int32_t screenHeight, float scale
   const int64_t st = selection.top;
   const int32_t left = selection.right - size.width;
   IntRect bar;
-  if (sb + px(kStripHeight) + px(10) <= screenHeight) {
+  if (sb + px(kStripHeight) + px(10) <= monitor.Bottom()) {
     bar = {left, selection.bottom + px(6), selection.right, selection.bottom + px(6) + size.height};
-  } else if (st - px(kStripHeight) - px(8) > 0) {
+  } else if (st - px(kStripHeight) - px(8) > monitor.y) {
     bar = {left, selection.top - size.height - px(4), selection.right, selection.top - px(4)};
   } else {
-    bar = {left, selection.top + px(5), selection.right, selection.top + px(5) + size.height};
+    // A selection reaching up onto another monitor keeps the toolbar inside
+    // it on this one.
+    const int32_t top = st + px(5) < monitor.y ? monitor.y + px(5) : selection.top + px(5);
+    bar = {left, top, selection.right, top + size.height};
   }
-  if (bar.left < px(5)) {
-    bar.right = bar.right - bar.left + px(5);
-    bar.left = px(5);
-  }
+  if (bar.left < monitor.x + px(5)) bar = Shifted(bar, monitor.x + px(5) - bar.left, 0);
+  if (!Holds(monitor, BottomRightPixel(selection))) bar = KeptOn(bar, monitor);
   return bar;
+}
+
+IntRect PlaceToolbar(const IntRect& selection, int32_t screenHeight, float scale) {
+  return PlaceToolbar(selection, Box{0, 0, std::numeric_limits<int32_t>::max(), screenHeight}, scale);
 }
 
 }  // namespace rc

@@ -38,9 +38,16 @@ bool HitTestToolbar(IntRect& highlight, int32_t& index);
 // The toolbar's size in pixels at `scale`.
 Size ToolbarSize(float scale);
 
-// Right-aligned with the selection: 6 px below it when it fits, else 4 px
-// above it, else 5 px inside its top edge; never left of x = 5. Sizes and
-// gaps are those of the 1x layout times `scale`.
+// Right-aligned with the selection: 6 px below it when that fits on
+// `monitor`, else 4 px above it, else 5 px inside its top edge; never less
+// than 5 px from the monitor's left edge. `monitor` is the one holding the
+// selection's bottom-right corner; where the corner lies on no monitor
+// (an area no monitor shows), the toolbar is also kept on the nearest one.
+// Sizes and gaps are those of the 1x layout times `scale`.
+IntRect PlaceToolbar(const IntRect& selection, const Box& monitor, float scale = 1);
+
+// The same on one screen at (0, 0) that is `screenHeight` rows high: the
+// width plays no part, as the toolbar never reaches right of the selection.
 IntRect PlaceToolbar(const IntRect& selection, int32_t screenHeight, float scale = 1);
 
 }  // namespace rc

@@ -1,6 +1,7 @@
 #include "platform/headless/headless_host.h"
 
 #include <thread>
+#include <utility>
 
 #include "app/run.h"
 #include "gfx/blend.h"
@@ -9,7 +10,11 @@
 
 namespace rc {
 
-HeadlessHost::HeadlessHost(int32_t width, int32_t height) : screen_(width, height) {
+HeadlessHost::HeadlessHost(int32_t width, int32_t height)
+    : HeadlessHost(Box{0, 0, width, height}, {Monitor{Box{0, 0, width, height}, 1.0f, true}}) {}
+
+HeadlessHost::HeadlessHost(const Box& desktop, std::vector<Monitor> monitors)
+    : desktop_(desktop), monitors_(std::move(monitors)), screen_(desktop.width, desktop.height) {
   screen_.Fill(MakePixel(255, 0, 0, 0));
   SetHost(this);
 }
@@ -82,7 +87,7 @@ Message HeadlessHost::At(MessageKind kind) const {
   return m;
 }
 
-Size HeadlessHost::ScreenSize() { return {screen_.Width(), screen_.Height()}; }
+Size HeadlessHost::ScreenSize() { return {desktop_.width, desktop_.height}; }
 
 std::vector<Monitor> HeadlessHost::Monitors() {
   if (monitors_.empty()) return HostRuntime::Monitors();
@@ -144,21 +149,23 @@ HostResult HeadlessHost::PresentFrame(const Canvas& backBuffer, std::span<const 
 }
 
 void HeadlessHost::LoseArea(const Box& area) {
-  const Box onScreen = IntersectBox({area.x + bounds_.x, area.y + bounds_.y, area.width, area.height}, screen_.Bounds());
+  const Point window{bounds_.x - desktop_.x, bounds_.y - desktop_.y};
+  const Box onScreen = IntersectBox({area.x + window.x, area.y + window.y, area.width, area.height}, screen_.Bounds());
   for (int32_t y = onScreen.y; y < onScreen.Bottom(); ++y)
     for (int32_t x = onScreen.x; x < onScreen.Right(); ++x) screen_.Row(y)[x] = MakePixel(255, 255, 255, 255);
   exposed_ = UnionBox(exposed_, area);
 }
 
-// The window covers the screen from its bounds' origin; what it presents
-// is what the screen shows.
+// The window covers the screen from its bounds' origin (in desktop
+// coordinates); what it presents is what the screen shows.
 HostResult HeadlessHost::PresentPiece(const Canvas& piece, const Box& part, Point at) {
   const Box from = IntersectBox(part, piece.Bounds());
-  const Point shift{at.x - part.x + bounds_.x, at.y - part.y + bounds_.y};
+  const Point window{bounds_.x - desktop_.x, bounds_.y - desktop_.y};
+  const Point shift{at.x - part.x + window.x, at.y - part.y + window.y};
   const Box onScreen = IntersectBox({from.x + shift.x, from.y + shift.y, from.width, from.height}, screen_.Bounds());
   if (onScreen.Empty()) return HostResult::Ok();
   StretchCopy(screen_, onScreen, piece, {onScreen.x - shift.x, onScreen.y - shift.y, onScreen.width, onScreen.height});
-  presentedBoxes_.push_back({onScreen.x - bounds_.x, onScreen.y - bounds_.y, onScreen.width, onScreen.height});
+  presentedBoxes_.push_back({onScreen.x - window.x, onScreen.y - window.y, onScreen.width, onScreen.height});
   return HostResult::Ok();
 }
 

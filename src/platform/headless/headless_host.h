@@ -21,8 +21,13 @@ struct HeadlessProgramEnded {
 
 class HeadlessHost : public HostRuntime {
  public:
-  // Installs itself as Host() for its lifetime.
+  // Installs itself as Host() for its lifetime. A screen of width x height
+  // at (0, 0), shown by one monitor.
   HeadlessHost(int32_t width, int32_t height);
+  // A desktop holding `monitors`, all in desktop coordinates: the origin
+  // may be negative, the monitors may leave areas that none shows and may
+  // differ in size and scale.
+  HeadlessHost(const Box& desktop, std::vector<Monitor> monitors);
   ~HeadlessHost() override;
   HeadlessHost(const HeadlessHost&) = delete;
   HeadlessHost& operator=(const HeadlessHost&) = delete;
@@ -31,7 +36,7 @@ class HeadlessHost : public HostRuntime {
   // Runs the capture's start-up and the initial message loop. Returns
   // whether the program is still running.
   bool Start();
-  // Puts the cursor at (x, y); no message is sent.
+  // Puts the cursor at (x, y) in desktop coordinates; no message is sent.
   void SetCursor(int32_t x, int32_t y) { cursor_ = {x, y}; }
   // Delivers one message to the current window procedure now. Returns
   // whether the program is still running afterwards.
@@ -58,7 +63,8 @@ class HeadlessHost : public HostRuntime {
 
   // --- What the program did -------------------------------------------------
   // The screen: what the snapshot photographs (tests paint it before
-  // Start), then what the overlay window presents over it.
+  // Start), then what the overlay window presents over it. Its (0, 0) is
+  // the desktop's top-left corner.
   Canvas& Screen() { return screen_; }
   const Canvas& Presented() const { return screen_; }
   const std::vector<Box>& PresentedBoxes() const { return presentedBoxes_; }
@@ -87,7 +93,8 @@ class HeadlessHost : public HostRuntime {
   void FailClipboard(int times) { clipboardFailures_ = times; }
   void SetNow(LocalTime now) { now_ = now; }
   // The monitors the desktop reports from now on, in desktop coordinates
-  // (the default: one monitor at scale 1 covering the screen).
+  // (the default: those given at construction; none: one monitor at scale
+  // 1 covering the desktop).
   void SetMonitors(std::vector<Monitor> monitors) { monitors_ = std::move(monitors); }
   // Plays a platform whose window shows only the back buffer.
   void RefusePieces() { presentsPieces_ = false; }
@@ -111,6 +118,7 @@ class HeadlessHost : public HostRuntime {
   // --- HostRuntime ----------------------------------------------------------
   Size ScreenSize() override;
   Point CursorPos() override { return cursor_; }
+  Box DesktopRect() override { return desktop_; }
   std::vector<Monitor> Monitors() override;
   Canvas TakeSnapshot() override;
   std::string SnapshotError() override { return snapshotError_; }
@@ -153,6 +161,8 @@ class HeadlessHost : public HostRuntime {
   void DispatchQueued();
   bool Guarded(const std::function<void()>& step);
 
+  Box desktop_;
+  std::vector<Monitor> monitors_;
   Canvas screen_;
   Point cursor_;
   uint32_t mods_ = 0;
@@ -173,7 +183,6 @@ class HeadlessHost : public HostRuntime {
   std::string snapshotError_;
   std::vector<Box> presentedBoxes_;
   bool presentsPieces_ = true;
-  std::vector<Monitor> monitors_;
   std::optional<Canvas> clipboard_;
   int clipboardFailures_ = 0;
   std::deque<SaveDialogResult> saveAnswers_;
