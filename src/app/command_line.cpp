@@ -19,7 +19,10 @@ namespace {
 // A day is far longer than any script means to wait.
 constexpr double kMaxDelaySeconds = 24 * 60 * 60;
 
-std::string Quoted(std::string_view s) { return "'" + std::string(s) + "'"; }
+std::string Quoted(std::string_view s) {
+  std::string quoted(1, '\'');
+  return quoted.append(s).append(1, '\'');
+}
 
 std::string Lower(std::string_view s) {
   std::string out(s);
