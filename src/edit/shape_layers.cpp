@@ -25,8 +25,8 @@ void AddOrDraw(LayeredSurface& surface, std::shared_ptr<const SceneLayer> layer)
 void DrawShapeLayers(LayeredSurface& surface, const Box& area) {
   EditSession& e = State().Edit;
   if (!e.history.Shapes().empty()) AddOrDraw(surface, std::make_shared<ShapeSceneLayer>(e.history.Scene(), area));
-  if (e.live) AddOrDraw(surface, std::make_shared<LiveShapeLayer>(e.live, area));
-  if (e.textBox) AddOrDraw(surface, std::make_shared<LiveShapeLayer>(e.textBox, area));
+  if (e.live) AddOrDraw(surface, std::make_shared<LiveShapeLayer>(*e.live, area));
+  if (e.textBox) AddOrDraw(surface, std::make_shared<LiveShapeLayer>(*e.textBox, area));
 }
 
 void BurnShapes(Canvas& target, Point origin, const IntRect& selection) {

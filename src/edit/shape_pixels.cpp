@@ -42,7 +42,7 @@ void ShapePixels::SetCell(const CellKey& cell, Canvas pixels) {
     pieces_.erase(cell);
     return;
   }
-  pieces_[cell] = ShapePiece{CellBox(cell), std::move(pixels), NewPixelStamp()};
+  pieces_[cell] = ShapePiece{CellBox(cell), std::make_shared<const Canvas>(std::move(pixels)), NewPixelStamp()};
 }
 
 void ShapePixels::SetWhole(const Box& where, const Canvas& pixels) {
@@ -67,7 +67,7 @@ void ShapePixels::Render(Canvas& target, Point origin, const Box& clip) const {
     if (part.Empty()) continue;
     const Box at{piece.where.x - origin.x, piece.where.y - origin.y, piece.where.width, piece.where.height};
     const Box partAt{part.x - origin.x, part.y - origin.y, part.width, part.height};
-    AlphaBlendCanvasClipped(target, at, piece.pixels, piece.pixels.Bounds(), 255, true, partAt);
+    AlphaBlendCanvasClipped(target, at, *piece.pixels, piece.pixels->Bounds(), 255, true, partAt);
   }
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -18,9 +19,11 @@ namespace rc {
 
 inline constexpr int32_t kShapeCell = 64;
 
+// Pieces are shared, never changed: a frame's layer keeps the pieces it
+// was made with while the shape goes on growing.
 struct ShapePiece {
   Box where;  // in overlay coordinates
-  Canvas pixels;
+  std::shared_ptr<const Canvas> pixels;
   uint64_t stamp = 0;
 };
 

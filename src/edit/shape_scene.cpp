@@ -29,7 +29,7 @@ void ShapeScene::Render(Canvas& target, Point origin, const Box& clip) const {
     const Box partAt{part.x - origin.x, part.y - origin.y, part.width, part.height};
     for (const ShapePiece* piece : found->second) {
       const Box at{piece->where.x - origin.x, piece->where.y - origin.y, piece->where.width, piece->where.height};
-      AlphaBlendCanvasClipped(target, at, piece->pixels, piece->pixels.Bounds(), 255, true, partAt);
+      AlphaBlendCanvasClipped(target, at, *piece->pixels, piece->pixels->Bounds(), 255, true, partAt);
     }
   }
 }
