@@ -47,6 +47,14 @@ if ! cmake -S "$SRC" -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$SRC/cmake/min
   exit 1
 fi
 record build PASS ""
+# The download: a zip holding regioncap.exe and its README.
+if (cd "$BUILD" && cpack -G ZIP >"$BUILD/cpack.log" 2>&1) &&
+   ZIP=$(ls -t "$BUILD"/regioncap-*-windows-x64.zip 2>/dev/null | head -n1) && [ -n "$ZIP" ] &&
+   cmake -E tar tf "$ZIP" | grep -q '/regioncap.exe$' && cmake -E tar tf "$ZIP" | grep -q '/README.txt$'; then
+  record zip PASS "$(basename "$ZIP")"
+else
+  record zip FAIL "see $BUILD/cpack.log"
+fi
 EXE="$BUILD/src/platform/win32/regioncap.exe"
 TESTS="$BUILD/tests_win32/regioncap_win32_tests.exe"
 PICTURE="$BUILD/tests_win32/show_picture.exe"
