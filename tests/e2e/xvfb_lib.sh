@@ -2,6 +2,8 @@
 # Source it, then call start_xvfb; cleanup runs on exit.
 
 E2E_TMP=$(mktemp -d)
+# The screen start_xvfb makes, width x height; a script may set it first.
+SCREEN_SIZE=${SCREEN_SIZE:-640x480}
 XVFB_PID=
 APP_PID=
 
@@ -24,7 +26,7 @@ fail() {
 # Extra arguments go to Xvfb ("-extension MIT-SHM" turns shared memory off).
 start_xvfb() {
   rm -f "$E2E_TMP/display"
-  Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp -noreset "$@" 3>"$E2E_TMP/display" 2>"$E2E_TMP/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE}x24" -nolisten tcp -noreset "$@" 3>"$E2E_TMP/display" 2>"$E2E_TMP/xvfb.log" &
   XVFB_PID=$!
   for _ in $(seq 100); do
     [[ -s $E2E_TMP/display ]] && break
@@ -69,7 +71,7 @@ div255() { echo $(( ($1 + 128 + (($1 + 128) >> 8)) >> 8 )); }
 # $E2E_TMP/app.log for the program under test.
 
 # The desktop's own pixel at ($1, $2): "r g b".
-plain() { "$PAINT_ROOT" --at 640 480 "$1" "$2"; }
+plain() { "$PAINT_ROOT" --at "${SCREEN_SIZE%x*}" "${SCREEN_SIZE#*x}" "$1" "$2"; }
 
 # The same pixel as the dimmed overlay shows it.
 dimmed() {

@@ -9,6 +9,7 @@
 #include "platform/freetype/text_freetype.h"
 #include "platform/posix/posix_files.h"
 #include "platform/x11/x11_clipboard_owner.h"
+#include "platform/x11/x11_monitors.h"
 #include "platform/x11/x11_pixels.h"
 #include "platform/gtk/gtk_dialogs.h"
 #include "platform/x11/x11_scale.h"
@@ -66,7 +67,13 @@ X11Host::~X11Host() = default;
 
 Size X11Host::ScreenSize() { return display_->ScreenSize(); }
 
-std::vector<Monitor> X11Host::Monitors() { return {Monitor{DesktopRect(), uiScale_, true}}; }
+// The root spans every monitor, so it is the desktop; RandR or Xinerama say
+// which parts of it the monitors show, and without them the root is one.
+std::vector<Monitor> X11Host::Monitors() {
+  std::vector<Monitor> monitors = QueryX11Monitors(display_->Dpy(), display_->Root(), uiScale_);
+  if (monitors.empty()) monitors.push_back(Monitor{DesktopRect(), uiScale_, true});
+  return monitors;
+}
 
 // Inside the handling of an input event the pointer is where that event
 // happened: a press followed quickly by a move anchors where the press was.
