@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "app/settings.h"
+#include "edit/edit_settings.h"
 #include "platform/headless/headless_host.h"
 
 namespace rc {
@@ -96,6 +97,27 @@ TEST_F(SettingsFile, AFolderWhereTheFileShouldBeGivesDefaults) {
   std::filesystem::create_directories(SettingsFilePath());
   EXPECT_EQ(LoadSettings().GetInt("tools.pen_width", 9), 9);
   EXPECT_FALSE(SaveSettings(Settings{}));
+}
+
+// Tool options come back in the next run; the hotkey beside them stays,
+// and values outside what the options bar offers give the defaults.
+TEST_F(SettingsFile, ToolOptionsLastBetweenRunsAndKeepTheRest) {
+  Settings s;
+  s.SetString("install.hotkey", "Print");
+  ASSERT_TRUE(SaveSettings(s));
+  SaveEditOptions({2, 0, 5, true});
+  EXPECT_EQ(LoadEditOptions(), (EditOptions{2, 0, 5, true}));
+  EXPECT_EQ(LoadSettings().GetString("install.hotkey"), "Print");
+  s = LoadSettings();
+  s.SetInt("tools.width", 7);
+  s.SetInt("tools.colour", -1);
+  s.SetString("tools.text_size", "big");
+  ASSERT_TRUE(SaveSettings(s));
+  const EditOptions back = LoadEditOptions();
+  EXPECT_EQ(back.widthChoice, EditOptions{}.widthChoice);
+  EXPECT_EQ(back.colourChoice, EditOptions{}.colourChoice);
+  EXPECT_EQ(back.sizeChoice, EditOptions{}.sizeChoice);
+  EXPECT_TRUE(back.mosaic);
 }
 
 TEST(SettingsHostless, NoFolderMeansDefaultsAndAReportedSave) {
