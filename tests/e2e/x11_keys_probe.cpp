@@ -25,7 +25,7 @@ const char* KindName(rc::MessageKind kind) {
   }
 }
 
-XEvent Press(Display* dpy, Window window, const char* spec) {
+XEvent Press(Display* dpy, Window window, const char* keyText) {
   XEvent event{};
   event.xkey.type = KeyPress;
   event.xkey.display = dpy;
@@ -36,7 +36,7 @@ XEvent Press(Display* dpy, Window window, const char* spec) {
   event.xkey.x_root = 7;
   event.xkey.y_root = 9;
   char* rest = nullptr;
-  event.xkey.keycode = static_cast<unsigned int>(std::strtoul(spec, &rest, 10));
+  event.xkey.keycode = static_cast<unsigned int>(std::strtoul(keyText, &rest, 10));
   event.xkey.state = *rest == ':' ? static_cast<unsigned int>(std::strtoul(rest + 1, nullptr, 10)) : 0;
   return event;
 }

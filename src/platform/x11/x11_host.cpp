@@ -7,6 +7,7 @@
 #include "app/runtime_error.h"
 #include "platform/codecs/posix_codecs.h"
 #include "platform/freetype/text_freetype.h"
+#include "platform/posix/posix_error_line.h"
 #include "platform/posix/posix_files.h"
 #include "platform/x11/x11_clipboard_owner.h"
 #include "platform/x11/x11_monitors.h"
@@ -33,23 +34,6 @@ bool IsTransparent(const Canvas& canvas, const Box& box) {
       if (AlphaOf(row[x]) != 0) return false;
   }
   return true;
-}
-
-// The error box's lines joined into one stderr line, so a log keeps the
-// heading and the reason together.
-std::string OneLine(const std::string& text) {
-  std::string out = "regioncap: ";
-  bool gap = false;
-  for (char c : text) {
-    if (c == '\r' || c == '\n') {
-      gap = true;
-      continue;
-    }
-    if (gap && out.back() != ' ') out += ' ';
-    gap = false;
-    out += c;
-  }
-  return out + '\n';
 }
 
 }  // namespace
@@ -294,7 +278,7 @@ void X11Host::EndProgram(int exitCode) {
 }
 
 void X11Host::ShowErrorText(const std::string& text) {
-  const std::string block = OneLine(text);
+  const std::string block = OneErrorLine(text);
   std::fwrite(block.data(), 1, block.size(), stderr);
   std::fflush(stderr);
 }
