@@ -3,8 +3,8 @@
 # Ctrl+Alt+A, each showing the screen as it is at that press; a finished
 # capture leaves its pixels on the clipboard and the resident one running.
 # One resident per display: a second --daemon exits 1 saying so, --quit ends
-# it, a killed one leaves nothing that blocks the next, and a shortcut
-# another program holds is reported.
+# it, a killed one leaves nothing that blocks the next, a shortcut
+# another program holds is reported, and the settings file can name another.
 set -u
 BUILD=${1:?build directory}
 source "$(dirname "$0")/xvfb_lib.sh"
@@ -100,4 +100,18 @@ kill "$HOLD_PID"
 [[ $code == 1 ]] || fail "--daemon with the shortcut taken exited with $code"
 [[ $(wc -l <<<"$out") == 1 ]] && grep -q "Ctrl+Alt+A is taken by another program" <<<"$out" ||
   fail "--daemon with the shortcut taken said: $out"
+# The settings file names another shortcut: F9 starts the capture.
+mkdir -p "$E2E_TMP/config/regioncap"
+printf '# mine\nhotkey = F9\n' >"$E2E_TMP/config/regioncap/settings.ini"
+XDG_CONFIG_HOME="$E2E_TMP/config" "$BUILD/regioncap" --daemon 2>"$E2E_TMP/app.log" &
+APP_PID=$!
+for _ in $(seq 100); do grep -q "F9 starts a capture" "$E2E_TMP/app.log" && break; sleep 0.1; done
+grep -q "F9 starts a capture" "$E2E_TMP/app.log" || fail "the resident said: $(cat "$E2E_TMP/app.log")"
+xdotool key F9
+wait_for_pixel 400 300 "20 100 60" "the dimmed desktop after F9"
+xdotool key Escape
+wait_for_pixel 400 300 "40 200 120" "the desktop after Escape"
+"$BUILD/regioncap" --quit || fail "--quit of the F9 resident failed"
+wait_exit "$APP_PID" 30 || fail "the F9 resident still runs after --quit"
+APP_PID=
 echo "PASS: the resident mode captures at each press, fresh each time, and keeps one instance"

@@ -9,16 +9,29 @@
 
 #include "app/launch.h"
 #include "app/resident.h"
+#include "app/settings.h"
 #include "platform/linux/desktop_host.h"
 #include "platform/linux/desktop_resident.h"
+#include "platform/posix/posix_files.h"
 #include "platform/x11/x11_clipboard_owner.h"
 
 namespace {
 
+// The `hotkey` line of the settings file (under [install] or at the top),
+// read before any host exists; empty when there is none.
+std::string HotkeySetting() {
+  const std::string folder = rc::PosixSettingsDirectory();
+  if (folder.empty()) return {};
+  const auto bytes = rc::PosixReadSmallFile(folder + "/settings.ini", 1 << 20);
+  if (!bytes) return {};
+  const rc::Settings settings = rc::Settings::Parse(std::string(bytes->begin(), bytes->end()));
+  return settings.GetString("install.hotkey", settings.GetString("hotkey"));
+}
+
 int RunResident() {
   rc::Hotkey hotkey;
   std::string error;
-  if (!rc::ResidentHotkey("", hotkey, error)) {
+  if (!rc::ResidentHotkey(HotkeySetting(), hotkey, error)) {
     std::fprintf(stderr, "regioncap: %s\n", error.c_str());
     return 1;
   }
