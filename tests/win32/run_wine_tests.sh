@@ -110,8 +110,15 @@ dimmed() { echo "$(dim "$1"),$(dim "$2"),$(dim "$3")"; }
 POINTS=("100 100" "900 100" "100 700" "900 700")
 COLOURS=("200 100 50" "255 255 255" "0 128 255" "30 60 90")
 
-start_capture() {  # starts regioncap.exe with any arguments given; sets RC_PID; fails unless the dimmed screen shows
-  wine "$EXE" "$@" >"$WORK/out.txt" 2>/dev/null &
+# Starts regioncap.exe with any arguments given; sets RC_PID; fails unless
+# the dimmed screen shows. Window snapping is off unless the first argument
+# is --snap: the test picture fills the screen, and as the window under the
+# pointer it would show undimmed.
+start_capture() {
+  local snap=--no-window-snap
+  if [ "${1:-}" = "--snap" ]; then snap=""; shift; fi
+  # shellcheck disable=SC2086
+  wine "$EXE" $snap "$@" >"$WORK/out.txt" 2>/dev/null &
   RC_PID=$!
   # shellcheck disable=SC2086
   wait_for_pixel 900 700 "$(dimmed ${COLOURS[3]})" 20
@@ -278,8 +285,9 @@ fi
 wine "$PICTURE" 60 600 450 200 150 >/dev/null 2>&1 &
 SMALL_PID=$!
 sleep 3
-if start_capture --print-geometry; then
-  xdotool mousemove 650 500 sleep 0.3 click 1 sleep 0.3 key Return
+xdotool mousemove 650 500 sleep 0.3
+if start_capture --snap --print-geometry; then
+  xdotool mousemove 651 500 sleep 0.3 click 1 sleep 0.3 key Return
   wait_for_exit "$RC_PID" 15
   code=$?
   size=$(clip_size)
