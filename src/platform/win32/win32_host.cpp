@@ -13,6 +13,7 @@
 #include "platform/win32/win32_layered.h"
 #include "platform/win32/win32_message.h"
 #include "platform/win32/win32_message_box.h"
+#include "platform/win32/win32_monitors.h"
 #include "platform/win32/win32_save_dialog.h"
 #include "platform/win32/win32_snapshot.h"
 #include "platform/win32/win32_wic_codecs.h"
@@ -31,11 +32,22 @@ Win32Host::~Win32Host() {
   if (g_windowHost == this) g_windowHost = nullptr;
 }
 
-Size Win32Host::ScreenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+// The desktop is the virtual screen: every monitor, with areas between
+// them that none shows.
+Size Win32Host::ScreenSize() {
+  const Box desktop = DesktopRect();
+  return {desktop.width, desktop.height};
+}
+
+Box Win32Host::DesktopRect() { return VirtualScreenBox(); }
 
 std::vector<Monitor> Win32Host::Monitors() {
-  const HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
-  return {Monitor{DesktopRect(), MonitorUiScale(primary), true}};
+  std::vector<Monitor> monitors = DisplayMonitors();
+  if (monitors.empty()) {
+    const HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    monitors.push_back(Monitor{DesktopRect(), MonitorUiScale(primary), true});
+  }
+  return monitors;
 }
 
 Point Win32Host::CursorPos() {
@@ -44,10 +56,7 @@ Point Win32Host::CursorPos() {
   return {p.x, p.y};
 }
 
-Canvas Win32Host::TakeSnapshot() {
-  const Size screen = ScreenSize();
-  return TakeScreenSnapshotWin32(screen.width, screen.height);
-}
+Canvas Win32Host::TakeSnapshot() { return TakeScreenSnapshotWin32(DesktopRect()); }
 
 void Win32Host::LoadWindow(const std::function<void()>& onCreate) {
   g_windowHost = this;

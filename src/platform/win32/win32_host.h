@@ -24,6 +24,7 @@ class Win32Host : public HostRuntime {
 
   Size ScreenSize() override;
   Point CursorPos() override;
+  Box DesktopRect() override;
   std::vector<Monitor> Monitors() override;
   Canvas TakeSnapshot() override;
   void LoadWindow(const std::function<void()>& onCreate) override;

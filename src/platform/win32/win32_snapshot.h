@@ -1,12 +1,12 @@
-// A picture of the whole primary screen.
+// A picture of the desktop: every monitor.
 #pragma once
 
 #include "gfx/canvas.h"
 
 namespace rc {
 
-// The screen as it is now, layered windows included, opaque; empty when
-// the screen cannot be read.
-Canvas TakeScreenSnapshotWin32(int32_t width, int32_t height);
+// `area` of the screen (screen coordinates) as it is now, layered windows
+// included, opaque; empty when the screen cannot be read.
+Canvas TakeScreenSnapshotWin32(const Box& area);
 
 }  // namespace rc

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_window.h"
 
+#include "platform/win32/win32_monitors.h"
+
 namespace rc {
 
 namespace {
@@ -20,13 +22,13 @@ bool RegisterOverlayClass(WNDPROC procedure) {
 
 HWND CreateOverlayWindow(WNDPROC procedure) {
   if (!RegisterOverlayClass(procedure)) return nullptr;
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
+  const Box desktop = VirtualScreenBox();
   // Layered from birth: a layered window shows nothing until its first
   // UpdateLayeredWindow, so raising it before the first frame cannot flash
   // an unpainted rectangle over the desktop.
-  return CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED, kClassName, L"regioncap", WS_POPUP, 0, 0,
-                         width, height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  return CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED, kClassName, L"regioncap", WS_POPUP,
+                         desktop.x, desktop.y, desktop.width, desktop.height, nullptr, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
 }
 
 void RaiseTopmost(HWND window) {

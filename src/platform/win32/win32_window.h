@@ -5,7 +5,7 @@
 
 namespace rc {
 
-// A borderless, top-most tool window over the whole primary screen, not yet
+// A borderless, top-most tool window over the whole virtual screen, not yet
 // shown. Double-clicks are delivered (CS_DBLCLKS); the class has no cursor
 // and no background, since the window answers both itself.
 HWND CreateOverlayWindow(WNDPROC procedure);
