@@ -17,22 +17,6 @@ double PenOffset(double width) {
   return (rounded == width && static_cast<long long>(rounded) % 2 == 0) ? 0.0 : 0.5;
 }
 
-double SignedArea(const Polygon& poly) {
-  double sum = 0;
-  for (size_t i = 0; i < poly.size(); ++i) {
-    const PointD& a = poly[i];
-    const PointD& b = poly[(i + 1) % poly.size()];
-    sum += a.x * b.y - b.x * a.y;
-  }
-  return sum / 2;
-}
-
-// One orientation for every piece, so that overlapping pieces fill as one.
-void PushOriented(std::vector<Polygon>& out, Polygon poly) {
-  if (SignedArea(poly) < 0) std::reverse(poly.begin(), poly.end());
-  out.push_back(std::move(poly));
-}
-
 std::vector<Polygon> Stroked(const Polyline& line, double width) {
   std::vector<Polygon> pieces = StrokePolyline(line, width);
   const double shift = PenOffset(width);

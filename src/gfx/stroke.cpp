@@ -18,20 +18,6 @@ PointD UnitDirection(PointD from, PointD to) {
 
 PointD Normal(PointD d) { return {-d.y, d.x}; }
 
-double SignedArea(const Polygon& poly) {
-  double sum = 0;
-  for (size_t i = 0; i < poly.size(); ++i) {
-    const PointD& a = poly[i];
-    const PointD& b = poly[(i + 1) % poly.size()];
-    sum += a.x * b.y - b.x * a.y;
-  }
-  return sum / 2;
-}
-
-void PushOriented(std::vector<Polygon>& out, Polygon poly) {
-  if (SignedArea(poly) < 0) std::reverse(poly.begin(), poly.end());
-  out.push_back(std::move(poly));
-}
 
 // Drops repeated points (and, on a closed line, an end equal to its start)
 // so every segment has a direction.
@@ -72,6 +58,21 @@ void AddJoin(std::vector<Polygon>& out, PointD p, PointD d0, PointD d1, double h
 }
 
 }  // namespace
+
+double SignedArea(const Polygon& poly) {
+  double sum = 0;
+  for (size_t i = 0; i < poly.size(); ++i) {
+    const PointD& a = poly[i];
+    const PointD& b = poly[(i + 1) % poly.size()];
+    sum += a.x * b.y - b.x * a.y;
+  }
+  return sum / 2;
+}
+
+void PushOriented(std::vector<Polygon>& out, Polygon poly) {
+  if (SignedArea(poly) < 0) std::reverse(poly.begin(), poly.end());
+  out.push_back(std::move(poly));
+}
 
 std::vector<Polygon> StrokePolyline(const Polyline& line, double width) {
   std::vector<Polygon> out;
