@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/x11/x11_double_click.h"
+#include "app/double_click.h"
 #include "platform/x11/x11_xsettings.h"
 
 namespace rc {

@@ -12,7 +12,7 @@
 
 #include "app/message.h"
 #include "platform/wayland/wayland_display.h"
-#include "platform/x11/x11_double_click.h"
+#include "app/double_click.h"
 
 namespace rc {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/message.h"
-#include "platform/x11/x11_double_click.h"
+#include "app/double_click.h"
 #include "platform/x11/x11_text_input.h"
 
 namespace rc {

@@ -1,5 +1,6 @@
-// Double-click synthesis: X reports only presses, the program wants the
-// second of two quick presses as one double-click. Pure, so tests need no X.
+// Double-click synthesis for the hosts whose systems report only presses
+// (X11, Wayland): the program wants the second of two quick presses as one
+// double-click. Pure, so tests need no display.
 #pragma once
 
 #include <cstdint>
