@@ -7,6 +7,8 @@
 # "<name>-client-protocol.h".
 
 pkg_check_modules(WAYLAND_CLIENT IMPORTED_TARGET wayland-client wayland-cursor xkbcommon)
+# The screenshot portal (GNOME, KDE) is reached over D-Bus.
+pkg_check_modules(DBUS IMPORTED_TARGET dbus-1)
 find_program(WAYLAND_SCANNER wayland-scanner)
 set(REGIONCAP_WAYLAND_PROTOCOLS_DIR /usr/share/wayland-protocols CACHE PATH "wayland-protocols' XML")
 set(REGIONCAP_WLR_PROTOCOLS_DIR /usr/share/cargo/registry/wayland-protocols-0.29.4/wlr-protocols/unstable
@@ -24,8 +26,8 @@ set(REGIONCAP_WAYLAND_XML
   ${REGIONCAP_WLR_PROTOCOLS_DIR}/wlr-virtual-pointer-unstable-v1.xml)
 
 set(REGIONCAP_WAYLAND_FOUND OFF)
-if(NOT WAYLAND_CLIENT_FOUND OR NOT WAYLAND_SCANNER)
-  message(STATUS "Wayland host: off (wayland-client, wayland-cursor, xkbcommon or wayland-scanner missing)")
+if(NOT WAYLAND_CLIENT_FOUND OR NOT DBUS_FOUND OR NOT WAYLAND_SCANNER)
+  message(STATUS "Wayland host: off (wayland-client, wayland-cursor, xkbcommon, dbus-1 or wayland-scanner missing)")
   return()
 endif()
 foreach(xml ${REGIONCAP_WAYLAND_XML})

@@ -1,12 +1,14 @@
 // The platform-free parts of the Wayland host: where outputs lie on the
-// desktop, how screen buffers become canvas pixels, and which desktop a
-// session runs.
+// desktop, how screen buffers and the portal's picture become canvas
+// pixels, and which desktop a session runs.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
 
 #include "platform/linux/desktop_backend.h"
+#include "platform/wayland/portal_image.h"
+#include "platform/wayland/portal_uri.h"
 #include "platform/wayland/wayland_layout.h"
 #include "platform/wayland/wayland_pixels.h"
 
@@ -98,6 +100,55 @@ TEST(WaylandPixels, ByteOrders) {
   Canvas out(1, 1);
   ComposeScreenRows(in, out, {0, 0}, 0, 1);
   EXPECT_EQ(out.At(0, 0), MakePixel(255, 0x11, 0x22, 0x33));
+}
+
+// A picture whose pixel (x, y) holds x in blue and y in green.
+Canvas CoordinatePicture(int32_t width, int32_t height) {
+  Canvas c(width, height);
+  for (int32_t y = 0; y < height; ++y)
+    for (int32_t x = 0; x < width; ++x) c.Row(y)[x] = MakePixel(255, 0, static_cast<uint8_t>(y), static_cast<uint8_t>(x));
+  return c;
+}
+
+Pixel Coordinate(int32_t x, int32_t y) { return MakePixel(255, 0, static_cast<uint8_t>(y), static_cast<uint8_t>(x)); }
+
+// The portal's picture is at the larger scale (2) everywhere: the scale-2
+// output's part is copied pixel for pixel, the scale-1 output's part is
+// halved, and the corner no output covers is black.
+TEST(PortalImage, MixedScalesMapToEachOutputsPixels) {
+  const Canvas picture = CoordinatePicture(16, 4);
+  const Box desktop{0, 0, 12, 4};
+  Canvas out(desktop.width, desktop.height);
+  PlacePortalImage(picture, {{{0, 0, 4, 2}, {0, 0, 8, 4}}, {{4, 0, 4, 1}, {8, 0, 4, 1}}}, desktop, out);
+  for (int32_t y = 0; y < 4; ++y)
+    for (int32_t x = 0; x < 8; ++x) EXPECT_EQ(out.At(x, y), Coordinate(x, y)) << x << "," << y;
+  for (int32_t x = 0; x < 4; ++x) EXPECT_EQ(out.At(8 + x, 0), Coordinate(8 + 2 * x + 1, 1)) << x;
+  EXPECT_EQ(out.At(8, 1), MakePixel(255, 0, 0, 0));
+  EXPECT_EQ(out.At(11, 3), MakePixel(255, 0, 0, 0));
+}
+
+// A layout left of the origin, at scale 1: the picture as it is, opaque.
+TEST(PortalImage, NegativeOriginCopiesExactly) {
+  Canvas picture = CoordinatePicture(5, 2);
+  picture.Row(0)[0] = MakePixel(0, 0, 0, 0);
+  const Box desktop{-3, 0, 5, 2};
+  Canvas out(desktop.width, desktop.height);
+  PlacePortalImage(picture, {{{-3, 0, 3, 2}, {-3, 0, 3, 2}}, {{0, 0, 2, 2}, {0, 0, 2, 2}}}, desktop, out);
+  EXPECT_EQ(out.At(0, 0), MakePixel(255, 0, 0, 0));
+  for (int32_t y = 0; y < 2; ++y)
+    for (int32_t x = (y == 0 ? 1 : 0); x < 5; ++x) EXPECT_EQ(out.At(x, y), Coordinate(x, y)) << x << "," << y;
+}
+
+TEST(PortalUri, LocalFilesOnly) {
+  EXPECT_EQ(LocalPathOfUri("file:///tmp/out.png"), "/tmp/out.png");
+  EXPECT_EQ(LocalPathOfUri("file://localhost/home/a/Screenshot%20from%202026.png"), "/home/a/Screenshot from 2026.png");
+  EXPECT_EQ(LocalPathOfUri("file:///%E6%88%AA%e5%9b%be.png"), "/截图.png");
+  EXPECT_EQ(LocalPathOfUri("file://elsewhere/tmp/out.png"), std::nullopt);
+  EXPECT_EQ(LocalPathOfUri("https://example.org/out.png"), std::nullopt);
+  EXPECT_EQ(LocalPathOfUri("file://"), std::nullopt);
+  EXPECT_EQ(LocalPathOfUri("file:///tmp/a%2"), std::nullopt);
+  EXPECT_EQ(LocalPathOfUri("file:///tmp/a%zz"), std::nullopt);
+  EXPECT_EQ(LocalPathOfUri("file:///tmp/a%00.png"), std::nullopt);
 }
 
 TEST(DesktopBackend, WaylandWhenItsDisplayIsSetUnlessOverridden) {

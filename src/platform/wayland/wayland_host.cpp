@@ -12,6 +12,7 @@
 #include "platform/posix/posix_error_line.h"
 #include "platform/posix/posix_files.h"
 #include "platform/wayland/wayland_clipboard.h"
+#include "platform/wayland/wayland_portal_capture.h"
 #include "platform/wayland/wayland_screencopy.h"
 #include "platform/gtk/gtk_dialogs.h"
 
@@ -38,6 +39,7 @@ WaylandHost::WaylandHost() : proc_(DefaultWindowProc) {
   display_ = WaylandDisplay::Connect(connectError_);
   if (!display_) return;
   layerShell_ = !EnvIs("REGIONCAP_WAYLAND_OVERLAY", "toplevel");
+  portalSnapshot_ = EnvIs("REGIONCAP_WAYLAND_SNAPSHOT", "portal");
   if (!CheckProtocols()) {
     display_.reset();
     return;
@@ -56,12 +58,13 @@ WaylandHost::~WaylandHost() = default;
 
 bool WaylandHost::CheckProtocols() {
   const WaylandGlobals& g = display_->Globals();
-  if (g.screencopy == nullptr) connectError_ = "Wayland: the compositor offers no zwlr_screencopy_manager_v1";
-  else if (layerShell_ && g.layerShell == nullptr && g.wmBase == nullptr)
+  if (layerShell_ && g.layerShell == nullptr && g.wmBase == nullptr)
     connectError_ = "Wayland: the compositor offers neither zwlr_layer_shell_v1 nor xdg_wm_base";
   else if (!layerShell_ && g.wmBase == nullptr) connectError_ = "Wayland: the compositor offers no xdg_wm_base";
   else if (g.seat == nullptr) connectError_ = "Wayland: the compositor offers no seat";
   layerShell_ = layerShell_ && g.layerShell != nullptr;
+  // GNOME and KDE let no client copy the screen; their portal does.
+  portalSnapshot_ = portalSnapshot_ || g.screencopy == nullptr;
   return connectError_.empty();
 }
 
@@ -101,7 +104,7 @@ Point WaylandHost::CursorPos() {
 
 Canvas WaylandHost::TakeSnapshot() {
   Canvas shot;
-  const HostResult result = CaptureScreencopy(*display_, shot);
+  const HostResult result = portalSnapshot_ ? CapturePortal(*display_, shot) : CaptureScreencopy(*display_, shot);
   snapshotError_ = result.message;
   if (!result) shot.Release();
   return shot;

@@ -1,5 +1,5 @@
-// The Linux host on a Wayland compositor: the snapshot through screencopy,
-// the overlay on the layer shell (or fullscreen toplevels), input through
+// The Linux host on a Wayland compositor: the snapshot through screencopy
+// (or the screenshot portal where the compositor offers none), the overlay on the layer shell (or fullscreen toplevels), input through
 // the seat, the clipboard through a data-control owner of its own.
 #pragma once
 
@@ -84,6 +84,7 @@ class WaylandHost : public HostRuntime {
   uint32_t enterSerial_ = 0;
   bool entered_ = false;
   bool layerShell_ = true;
+  bool portalSnapshot_ = false;
   WindowProc proc_;
   std::function<void()> exitRoutine_;
   bool exitRoutineRan_ = false;
