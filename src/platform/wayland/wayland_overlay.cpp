@@ -233,8 +233,12 @@ std::optional<Point> WaylandOverlay::DesktopPoint(wl_surface* surface, double sx
 
 // A dialog opened above the overlay must get the keyboard and be seen: the
 // layer surfaces step down to the bottom layer and let the keyboard go.
+// A fullscreen toplevel has no layer to step to: compositors keep it above
+// other windows (and sway would tile the dialog beside a window that leaves
+// fullscreen), so it is unmapped until the dialog is gone.
 void WaylandOverlay::StepDown() {
   for (auto& p : panels_) {
+    if (p->toplevel != nullptr) Unmap(*p);
     if (p->layer == nullptr) continue;
     if (display_.Globals().layerShellVersion >= 2) zwlr_layer_surface_v1_set_layer(p->layer, ZWLR_LAYER_SHELL_V1_LAYER_BOTTOM);
     zwlr_layer_surface_v1_set_keyboard_interactivity(p->layer, ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_NONE);
@@ -245,12 +249,35 @@ void WaylandOverlay::StepDown() {
 
 void WaylandOverlay::StepUp() {
   for (auto& p : panels_) {
+    if (p->layer == nullptr && p->toplevel == nullptr) Remap(*p);
     if (p->layer == nullptr) continue;
     if (display_.Globals().layerShellVersion >= 2) zwlr_layer_surface_v1_set_layer(p->layer, ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY);
     zwlr_layer_surface_v1_set_keyboard_interactivity(p->layer, ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE);
     wl_surface_commit(p->surface);
   }
   display_.Roundtrip();
+}
+
+// A frame callback of an unmapped surface may never come, so it is
+// dropped; the roles go first, then the buffer, as xdg-shell wants.
+void WaylandOverlay::Unmap(Panel& p) {
+  if (p.frame != nullptr) wl_callback_destroy(p.frame);
+  p.frame = nullptr;
+  xdg_toplevel_destroy(p.toplevel);
+  xdg_surface_destroy(p.xdgSurface);
+  p.toplevel = nullptr;
+  p.xdgSurface = nullptr;
+  wl_surface_attach(p.surface, nullptr, 0, 0);
+  wl_surface_commit(p.surface);
+  p.configured = false;
+}
+
+// A new toplevel on the same surface; its first configure shows the whole
+// panel again.
+void WaylandOverlay::Remap(Panel& p) {
+  CreateToplevel(p);
+  p.damage.Add({0, 0, p.area.width, p.area.height});
+  wl_surface_commit(p.surface);
 }
 
 void WaylandOverlay::Destroy() {

@@ -66,6 +66,8 @@ class WaylandOverlay {
   void CreatePanel(const WaylandOutput& output, Point origin);
   void CreateLayerSurface(Panel& panel);
   void CreateToplevel(Panel& panel);
+  void Unmap(Panel& panel);
+  void Remap(Panel& panel);
   WaylandShmBuffer* FreeBuffer(Panel& panel);
   void CopyStale(Panel& panel, size_t buffer, const OverlayPixels& source);
 
