@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/host.h"
+#include "app/settings.h"
 #include "toolbar/artwork.h"
 
 namespace rc {
@@ -20,6 +21,11 @@ void PrepareForCaptures() {
   MenuHoverImage();
   Host().ImageCodecs();
   Host().RenderText(kWarmUpText, FontRequest{kInterfaceFont, kInterfaceEmSize});
+}
+
+std::string HotkeySettingOf(const std::string& settingsText) {
+  const Settings settings = Settings::Parse(settingsText);
+  return settings.GetString("install.hotkey", settings.GetString("hotkey"));
 }
 
 bool ResidentHotkey(const std::string& setting, Hotkey& hotkey, std::string& error) {

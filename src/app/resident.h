@@ -12,6 +12,10 @@ namespace rc {
 // host, so that a capture started later finds them ready.
 void PrepareForCaptures();
 
+// The `hotkey` line of a settings file's text (under [install] or at the
+// top); empty when there is none.
+std::string HotkeySettingOf(const std::string& settingsText);
+
 // The shortcut the settings name, or the default; false with `error` set
 // when the settings name something that is not a shortcut.
 bool ResidentHotkey(const std::string& setting, Hotkey& hotkey, std::string& error);

@@ -40,7 +40,7 @@ echo "== building in $BUILD"
 mkdir -p "$BUILD"
 if ! cmake -S "$SRC" -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$SRC/cmake/mingw-w64.cmake" \
        -DREGIONCAP_TESTS=ON >"$BUILD/configure.log" 2>&1 ||
-   ! cmake --build "$BUILD" -j2 --target regioncap regioncap_win32_tests show_picture; then
+   ! cmake --build "$BUILD" -j2 --target regioncap regioncap_win32_tests show_picture hotkey_tool; then
   tail -20 "$BUILD/configure.log" 2>/dev/null
   record build FAIL "the cross build failed"
   summary
@@ -58,6 +58,7 @@ fi
 EXE="$BUILD/src/platform/win32/regioncap.exe"
 TESTS="$BUILD/tests_win32/regioncap_win32_tests.exe"
 PICTURE="$BUILD/tests_win32/show_picture.exe"
+HOTKEY_TOOL="$BUILD/tests_win32/hotkey_tool.exe"
 
 # --- A private X server and Wine prefix -----------------------------------------
 WORK=$(mktemp -d /tmp/regioncap-wine.XXXXXX)
@@ -133,7 +134,7 @@ else
 fi
 
 # --- The overlay over a known picture ---------------------------------------
-wine "$PICTURE" 170 >/dev/null 2>&1 &
+wine "$PICTURE" 400 >/dev/null 2>&1 &
 PICTURE_PID=$!
 if ! wait_for_pixel 100 100 "200,100,50" 30; then
   record show-picture FAIL "the test picture never appeared"
@@ -299,6 +300,109 @@ else
   kill "$RC_PID" 2>/dev/null
 fi
 kill "$SMALL_PID" 2>/dev/null
+
+# --- The resident mode: a capture at each press of Ctrl+Alt+A -----------------
+# The press goes through SendInput, so it passes the server like a key of the
+# keyboard. Hiding a full-screen window takes Wine about two seconds without
+# a window manager, hence the generous waits for the screen to come back.
+press_hotkey() { timeout 20 wine "$HOTKEY_TOOL" press >/dev/null 2>&1; }
+wait_for_text() {  # file text seconds
+  local deadline=$((SECONDS + $3))
+  while [ $SECONDS -lt $deadline ]; do
+    grep -q "$2" "$1" 2>/dev/null && return 0
+    sleep 0.2
+  done
+  return 1
+}
+finish_selection() {  # drags out (412, 284)-(612, 484) and double-clicks it
+  xdotool mousemove 412 284 sleep 0.2 mousedown 1 sleep 0.2 mousemove 500 400 sleep 0.2 \
+    mousemove 612 484 sleep 0.2 mouseup 1 sleep 0.5
+  xdotool mousemove 470 330 sleep 0.3 click --repeat 2 --delay 80 1
+}
+clip_picture() {  # the clipboard picture's size and corners
+  timeout 10 xclip -selection clipboard -t image/bmp -o >"$WORK/clip.bmp" 2>/dev/null
+  local got
+  got="$(identify -format '%wx%h' "$WORK/clip.bmp" 2>/dev/null)"
+  for corner in "0 0" "199 0" "0 199" "199 199"; do
+    # shellcheck disable=SC2086
+    got="$got $(rgb_of "$WORK/clip.bmp" $corner)"
+  done
+  echo "$got"
+}
+# shellcheck disable=SC2086
+DIMMED_CORNER=$(dimmed ${COLOURS[3]})
+UNDIMMED_CORNER=$(echo ${COLOURS[3]} | tr ' ' ',')
+wine "$EXE" --daemon --no-window-snap >"$WORK/daemon.txt" 2>&1 &
+DAEMON_PID=$!
+if wait_for_text "$WORK/daemon.txt" "Ctrl+Alt+A starts a capture" 30; then
+  xdotool mousemove 650 480 sleep 0.2
+  press_hotkey
+  if wait_for_pixel 900 700 "$DIMMED_CORNER" 20; then
+    # shellcheck disable=SC2086
+    got=$(pixel 650 480)
+    [ "$got" = "$DIMMED_CORNER" ] && record resident-hotkey-starts-a-capture PASS "" ||
+      record resident-hotkey-starts-a-capture FAIL "at (650, 480): $got, want $DIMMED_CORNER"
+    finish_selection
+    wait_for_pixel 900 700 "$UNDIMMED_CORNER" 15
+    kill -0 "$DAEMON_PID" 2>/dev/null && alive=yes || alive=no
+    clip=$(clip_picture)
+    want="200x200 200,100,50 255,255,255 0,128,255 30,60,90"
+    [ "$alive" = yes ] && [ "$clip" = "$want" ] && record resident-finish-copies PASS "" ||
+      record resident-finish-copies FAIL "resident alive: $alive, got '$clip', want '$want'"
+  else
+    record resident-hotkey-starts-a-capture FAIL "no dimmed screen after the press: $(tr -d '\r' <"$WORK/daemon.txt")"
+  fi
+
+  # A window opened since: the second capture must show the screen as it is now.
+  wine "$PICTURE" 60 600 450 200 150 >/dev/null 2>&1 &
+  SMALL_PID=$!
+  wait_for_pixel 650 480 "200,100,50" 15
+  press_hotkey
+  if wait_for_pixel 900 700 "$DIMMED_CORNER" 20; then
+    got=$(pixel 650 480)
+    xdotool key Escape
+    wait_for_pixel 900 700 "$UNDIMMED_CORNER" 15
+    kill -0 "$DAEMON_PID" 2>/dev/null && alive=yes || alive=no
+    clip=$(clip_picture)
+    [ "$got" = "$(dimmed 200 100 50)" ] && [ "$alive" = yes ] && [ "$clip" = "$want" ] &&
+      record resident-second-capture-is-fresh PASS "" ||
+      record resident-second-capture-is-fresh FAIL "at (650, 480): $got; resident alive: $alive; clipboard '$clip'"
+  else
+    record resident-second-capture-is-fresh FAIL "no dimmed screen after the second press"
+  fi
+  kill "$SMALL_PID" 2>/dev/null
+
+  timeout 30 wine "$EXE" --daemon >"$WORK/second.txt" 2>&1
+  code=$?
+  [ $code -eq 1 ] && grep -q "already runs" "$WORK/second.txt" && record resident-second-daemon-exits-1 PASS "" ||
+    record resident-second-daemon-exits-1 FAIL "exit code $code: $(tr -d '\r' <"$WORK/second.txt")"
+
+  timeout 30 wine "$EXE" --quit >"$WORK/quit.txt" 2>&1
+  quit=$?
+  wait_for_exit "$DAEMON_PID" 15
+  code=$?
+  timeout 30 wine "$EXE" --quit >"$WORK/quit.txt" 2>&1
+  again=$?
+  [ $quit -eq 0 ] && [ $code -eq 0 ] && [ $again -eq 1 ] && record resident-quit-ends-it PASS "" ||
+    record resident-quit-ends-it FAIL "--quit $quit, resident exit $code, a second --quit $again"
+else
+  record resident-hotkey-starts-a-capture FAIL "the resident never got ready: $(tr -d '\r' <"$WORK/daemon.txt")"
+  kill "$DAEMON_PID" 2>/dev/null
+fi
+
+# A shortcut that another program holds is reported, and nothing stays.
+timeout 30 wine "$HOTKEY_TOOL" hold 20 >"$WORK/hold.txt" 2>&1 &
+HOLD_PID=$!
+if wait_for_text "$WORK/hold.txt" held 20; then
+  timeout 30 wine "$EXE" --daemon >"$WORK/taken.txt" 2>&1
+  code=$?
+  [ $code -eq 1 ] && grep -q "Ctrl+Alt+A is taken by another program" "$WORK/taken.txt" &&
+    record resident-shortcut-taken-exits-1 PASS "" ||
+    record resident-shortcut-taken-exits-1 FAIL "exit code $code: $(tr -d '\r' <"$WORK/taken.txt")"
+else
+  record resident-shortcut-taken-exits-1 FAIL "the shortcut could not be held: $(cat "$WORK/hold.txt")"
+fi
+kill "$HOLD_PID" 2>/dev/null
 
 kill "$PICTURE_PID" 2>/dev/null
 summary

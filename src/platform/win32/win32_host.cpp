@@ -96,8 +96,12 @@ void Win32Host::SetMousePointer(const MousePointer& pointer) {
 
 void Win32Host::MakeTopmost() { RaiseTopmost(window_); }
 
+// The surface lets go of the window only as the capture ends. In the
+// resident mode the window outlives that a moment, and unlayered it would
+// show an unpainted rectangle: it goes out of sight first.
 void Win32Host::SetLayered(bool layered) {
   if (window_ == nullptr || layered == layered_) return;
+  if (!layered && returnsFromCaptures_) ShowWindow(window_, SW_HIDE);
   if (layered) {
     savedExStyle_ = MakeLayered(window_);
   } else {
@@ -145,21 +149,40 @@ LRESULT CALLBACK Win32Host::StaticWindowProc(HWND window, UINT message, WPARAM w
   return g_windowHost->Dispatch({window, message, wParam, lParam});
 }
 
-// No exception may unwind through the system's code: one that reaches
-// here ends the program as a runtime error.
+// No exception may unwind through the system's code. A capture that ended
+// in the resident mode takes its window down here; its procedure gets no
+// more messages, since the program's state is on its way out.
 LRESULT Win32Host::Dispatch(const NativeMessage& native) {
+  if (captureEnded_) return DefWindowProcW(native.window, native.message, native.wParam, native.lParam);
   const NativeMessage outer = current_;
   current_ = native;
   LRESULT result = 0;
   try {
-    const NativeInputFacts facts = ReadInputFacts(native.window, native.message, native.lParam);
-    const Message message = input_.Translate(native.message, native.wParam, native.lParam, facts);
-    result = proc_ ? proc_(message) : DefaultProcedure();
-  } catch (const std::exception& e) {
-    RaiseRuntimeError(std::nullopt, e.what());
+    result = DispatchToProgram(native);
+  } catch (const Win32CaptureEnded& end) {
+    TakeDownEndedCapture(end.exitCode);
   }
   current_ = outer;
   return result;
+}
+
+// An exception that reaches here ends the capture as a runtime error.
+LRESULT Win32Host::DispatchToProgram(const NativeMessage& native) {
+  try {
+    const NativeInputFacts facts = ReadInputFacts(native.window, native.message, native.lParam);
+    const Message message = input_.Translate(native.message, native.wParam, native.lParam, facts);
+    return proc_ ? proc_(message) : DefaultProcedure();
+  } catch (const std::exception& e) {
+    RaiseRuntimeError(std::nullopt, e.what());
+  }
+}
+
+// Destroying the window also closes a dialog it owns, whose modal loop
+// would otherwise keep the capture's handler waiting.
+void Win32Host::TakeDownEndedCapture(int exitCode) {
+  if (window_ != nullptr) DestroyWindow(window_);
+  window_ = nullptr;
+  PostQuitMessage(exitCode);
 }
 
 // The bottom of the window-procedure chain: the system's default handling,
@@ -203,12 +226,50 @@ void Win32Host::ProcessPendingMessages() {
 
 void Win32Host::RegisterExitRoutine(std::function<void()> routine) { exitRoutine_ = std::move(routine); }
 
+void Win32Host::RunExitRoutine() {
+  if (exiting_) return;
+  exiting_ = true;
+  if (exitRoutine_) exitRoutine_();
+}
+
+// In the resident mode the exit routine waits for FinishCapture: a handler
+// that a modal dialog's loop had nested may still run on the state once
+// the dialog closes.
 void Win32Host::EndProgram(int exitCode) {
-  if (!exiting_) {
-    exiting_ = true;
-    if (exitRoutine_) exitRoutine_();
+  if (returnsFromCaptures_) {
+    if (!captureEnded_) endCode_ = exitCode;
+    captureEnded_ = true;
+    throw Win32CaptureEnded{exitCode};
   }
+  RunExitRoutine();
   ExitProcess(static_cast<UINT>(exitCode));
+}
+
+// A window still standing means the capture ended without EndProgram: its
+// loop returned (the system closed the window) or an exception escaped.
+int Win32Host::FinishCapture() {
+  RunExitRoutine();
+  const int code = captureEnded_ ? endCode_ : quitCode_;
+  captureEnded_ = true;
+  if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
+  MSG quit{};
+  while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+  window_ = nullptr;
+  proc_ = nullptr;
+  current_ = {};
+  cursor_ = nullptr;
+  layered_ = false;
+  savedExStyle_ = 0;
+  input_ = Win32InputTranslator{};
+  exitRoutine_ = nullptr;
+  exiting_ = captureEnded_ = false;
+  quitCode_ = endCode_ = 0;
+  return code;
+}
+
+void Win32Host::CloseCapture() {
+  if (window_ != nullptr) PostMessageW(window_, WM_CLOSE, 0, 0);
 }
 
 void Win32Host::ShowErrorText(const std::string& text) { ShowErrorBox(nullptr, text); }

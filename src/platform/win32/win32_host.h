@@ -15,6 +15,14 @@
 
 namespace rc {
 
+// Thrown by EndProgram when the host returns from captures (the resident
+// mode), to unwind out of the capture; the host catches it before it could
+// reach the system's code, and the resident loop catches it around
+// RunCapture.
+struct Win32CaptureEnded {
+  int exitCode = 0;
+};
+
 class Win32Host : public HostRuntime {
  public:
   Win32Host() = default;
@@ -65,6 +73,18 @@ class Win32Host : public HostRuntime {
   // point to end the program with.
   int QuitCode() const { return quitCode_; }
 
+  // The resident mode: from now on a capture's end returns to the caller of
+  // RunCapture (see Win32CaptureEnded) instead of ending the process.
+  void ReturnFromCaptures() { returnsFromCaptures_ = true; }
+  // Once RunCapture has returned or thrown: runs the exit routine, takes
+  // the overlay window down and readies the host for the next capture.
+  // Returns the capture's exit code.
+  int FinishCapture();
+  // Whether the running capture has ended and is taking its window down.
+  bool CaptureEnded() const { return captureEnded_; }
+  // Ends the running capture as though the system had closed its window.
+  void CloseCapture();
+
  private:
   struct NativeMessage {
     HWND window = nullptr;
@@ -75,6 +95,9 @@ class Win32Host : public HostRuntime {
 
   static LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(const NativeMessage& native);
+  LRESULT DispatchToProgram(const NativeMessage& native);
+  void TakeDownEndedCapture(int exitCode);
+  void RunExitRoutine();
   LRESULT DefaultProcedure();
   void DispatchOne(MSG& msg);
   HCURSOR CursorFor(const MousePointer& pointer);
@@ -95,6 +118,11 @@ class Win32Host : public HostRuntime {
   std::function<void()> exitRoutine_;
   bool exiting_ = false;
   int quitCode_ = 0;
+  bool returnsFromCaptures_ = false;
+  // The capture has ended (EndProgram) and is unwinding: its procedure
+  // sees no more messages.
+  bool captureEnded_ = false;
+  int endCode_ = 0;
 };
 
 }  // namespace rc

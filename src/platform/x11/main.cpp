@@ -9,7 +9,6 @@
 
 #include "app/launch.h"
 #include "app/resident.h"
-#include "app/settings.h"
 #include "platform/linux/desktop_host.h"
 #include "platform/linux/desktop_resident.h"
 #include "platform/posix/posix_files.h"
@@ -24,8 +23,7 @@ std::string HotkeySetting() {
   if (folder.empty()) return {};
   const auto bytes = rc::PosixReadSmallFile(folder + "/settings.ini", 1 << 20);
   if (!bytes) return {};
-  const rc::Settings settings = rc::Settings::Parse(std::string(bytes->begin(), bytes->end()));
-  return settings.GetString("install.hotkey", settings.GetString("hotkey"));
+  return rc::HotkeySettingOf(std::string(bytes->begin(), bytes->end()));
 }
 
 int RunResident() {
