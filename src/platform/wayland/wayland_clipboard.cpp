@@ -8,15 +8,10 @@
 
 #include <chrono>
 #include <cstring>
-#include <optional>
 #include <string>
-#include <vector>
 
 #include <wayland-client.h>
 
-#include "gfx/blend.h"
-#include "gfx/bmp_codec.h"
-#include "platform/codecs/png_codec.h"
 #include "wlr-data-control-unstable-v1-client-protocol.h"
 
 namespace rc {
@@ -25,35 +20,28 @@ namespace {
 
 constexpr int kReportFd = 3;
 constexpr int kReportTimeoutMs = 5000;
-// A reader that takes nothing for this long is given up on.
-constexpr int kStallTimeoutMs = 5000;
-constexpr const char* kPng = "image/png";
-constexpr const char* kBmp = "image/bmp";
 
 class DataControlOwner {
  public:
-  explicit DataControlOwner(Canvas picture) : picture_(std::move(picture)) {}
+  explicit DataControlOwner(WaylandClipboardContent content) : content_(std::move(content)) {}
   ~DataControlOwner();
   // Connects and takes the selection; false with `error` set.
   bool Take(std::string& error);
   // Answers pastes until another client takes the clipboard.
   void Serve();
 
-  void Send(const char* mime, int fd);
+  void Send(const char* mime, int fd) { content_.Send(mime, fd); }
   void Cancelled() { cancelled_ = true; }
   void Bind(wl_registry* registry, uint32_t name, const char* interface, uint32_t version);
 
  private:
-  const std::vector<uint8_t>& Bytes(const char* mime);
-
-  Canvas picture_;
+  WaylandClipboardContent content_;
   wl_display* display_ = nullptr;
   wl_seat* seat_ = nullptr;
   zwlr_data_control_manager_v1* manager_ = nullptr;
   zwlr_data_control_device_v1* device_ = nullptr;
   zwlr_data_control_source_v1* source_ = nullptr;
   bool cancelled_ = false;
-  std::optional<std::vector<uint8_t>> png_, bmp_;
 };
 
 void OnGlobal(void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t version) {
@@ -107,8 +95,7 @@ bool DataControlOwner::Take(std::string& error) {
   zwlr_data_control_device_v1_add_listener(device_, &kDeviceListener, this);
   source_ = zwlr_data_control_manager_v1_create_data_source(manager_);
   zwlr_data_control_source_v1_add_listener(source_, &kSourceListener, this);
-  zwlr_data_control_source_v1_offer(source_, kPng);
-  zwlr_data_control_source_v1_offer(source_, kBmp);
+  for (const std::string& mime : content_.MimeTypes()) zwlr_data_control_source_v1_offer(source_, mime.c_str());
   zwlr_data_control_device_v1_set_selection(device_, source_);
   if (wl_display_roundtrip(display_) < 0 || cancelled_) {
     error = "Wayland: the compositor did not give regioncap the clipboard";
@@ -122,36 +109,6 @@ void DataControlOwner::Serve() {
     if (wl_display_dispatch(display_) < 0) return;
 }
 
-// Encoded only when first asked for: most pastes want one format.
-const std::vector<uint8_t>& DataControlOwner::Bytes(const char* mime) {
-  if (std::strcmp(mime, kPng) == 0) {
-    if (!png_) png_ = PngCodec().Encode(picture_);
-    return *png_;
-  }
-  if (!bmp_) bmp_ = BmpImageCodec().Encode(picture_);
-  return *bmp_;
-}
-
-// The reader gets the bytes in pieces as it takes them; one that stops
-// reading is dropped so it cannot hold the owner forever.
-void DataControlOwner::Send(const char* mime, int fd) {
-  const bool known = std::strcmp(mime, kPng) == 0 || std::strcmp(mime, kBmp) == 0;
-  if (known) {
-    const std::vector<uint8_t>& bytes = Bytes(mime);
-    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
-    size_t sent = 0;
-    while (sent < bytes.size()) {
-      pollfd p{fd, POLLOUT, 0};
-      if (poll(&p, 1, kStallTimeoutMs) <= 0) break;
-      const ssize_t n = write(fd, bytes.data() + sent, bytes.size() - sent);
-      if (n < 0 && errno == EAGAIN) continue;
-      if (n <= 0) break;
-      sent += static_cast<size_t>(n);
-    }
-  }
-  close(fd);
-}
-
 void Report(bool owns, const std::string& why) {
   const std::string text = (owns ? "Y" : "N") + why;
   [[maybe_unused]] const ssize_t n = write(kReportFd, text.data(), text.size());
@@ -160,14 +117,14 @@ void Report(bool owns, const std::string& why) {
 
 // The owner keeps only its report pipe: not the program's connection, not
 // a test's output pipes, not our terminal's signals.
-[[noreturn]] void RunOwner(const Canvas& source, const Box& area, int reportFd) {
+[[noreturn]] void RunOwner(const std::function<WaylandClipboardContent()>& content, int reportFd) {
   if (reportFd != kReportFd && dup2(reportFd, kReportFd) < 0) _exit(127);
   const int null = open("/dev/null", O_RDWR);
   if (null >= 0) dup2(null, 0), dup2(null, 1), dup2(null, 2);
   close_range(kReportFd + 1, ~0U, 0);
   setsid();
   signal(SIGPIPE, SIG_IGN);
-  DataControlOwner owner(OpaqueCopy(source, area));
+  DataControlOwner owner(content());
   std::string error;
   if (!owner.Take(error)) {
     Report(false, error);
@@ -200,12 +157,11 @@ HostResult AwaitReport(int fd) {
 // NOTE: the owner is forked without an exec, and the copy-on-write snapshot
 // is all it reads; it uses only libwayland and the codecs, whose locks no
 // other thread of ours holds.
-HostResult StartWaylandClipboardOwner(const Canvas& source, const Box& area) {
-  if (area.Empty() || source.Empty()) return HostResult::Fail("Wayland: nothing to put on the clipboard");
+HostResult StartWaylandClipboardOwner(const std::function<WaylandClipboardContent()>& content) {
   int report[2];
   if (pipe2(report, O_CLOEXEC) != 0) return HostResult::Fail("Wayland: cannot start the clipboard owner");
   const pid_t child = fork();
-  if (child == 0) RunOwner(source, area, report[1]);
+  if (child == 0) RunOwner(content, report[1]);
   close(report[1]);
   const HostResult result = child < 0 ? HostResult::Fail("Wayland: cannot start the clipboard owner") : AwaitReport(report[0]);
   close(report[0]);

@@ -1,16 +1,19 @@
 // The clipboard outlives the program, as on X11: at finish a forked process
 // of ours, on a Wayland connection of its own, offers the picture through
-// zwlr_data_control as image/png and image/bmp until another client takes
-// the clipboard. The program ends at once; the owner ends with its offer.
+// zwlr_data_control a picture or a text until another client takes the
+// clipboard. The program ends at once; the owner ends with its offer.
 #pragma once
 
+#include <functional>
+
 #include "app/host.h"
-#include "gfx/canvas.h"
+#include "platform/wayland/wayland_clipboard_content.h"
 
 namespace rc {
 
-// Starts the owner for `area` of `source` and returns once the compositor
-// has given it the selection, or with the reason it could not.
-HostResult StartWaylandClipboardOwner(const Canvas& source, const Box& area);
+// Starts the owner, which serves what `content` makes (called in the owner,
+// so the program's exit waits for no copying), and returns once the
+// compositor has given it the selection, or with the reason it could not.
+HostResult StartWaylandClipboardOwner(const std::function<WaylandClipboardContent()>& content);
 
 }  // namespace rc

@@ -1,12 +1,17 @@
 #include "platform/wayland/wayland_host.h"
 
+#include <fcntl.h>
+#include <malloc.h>
 #include <poll.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 
+#include "gfx/blend.h"
 #include "platform/codecs/posix_codecs.h"
 #include "platform/freetype/text_freetype.h"
 #include "platform/posix/posix_error_line.h"
@@ -201,9 +206,10 @@ bool WaylandHost::ReadEvents(bool block) {
 }
 
 void WaylandHost::DispatchQueued(size_t count) {
-  std::deque<Message>& queue = input_->Queue();
+  std::deque<QueuedMessage>& queue = input_->Queue();
   for (; count > 0 && !queue.empty(); --count) {
-    const Message message = std::move(queue.front());
+    const Message message = std::move(queue.front().message);
+    if (queue.front().serial != 0) inputSerial_ = queue.front().serial;
     queue.pop_front();
     // The procedure may replace itself while it runs; call a copy.
     const WindowProc proc = proc_;
@@ -235,9 +241,42 @@ void WaylandHost::EndProgram(int exitCode) {
   if (display_ && display_->Display() != nullptr) {
     if (overlay_) overlay_->Destroy();
     wl_display_flush(display_->Display());
+    if (selection_ && selection_->Holding()) KeepClipboardAndExit(exitCode);
   }
   std::fflush(nullptr);
   std::exit(exitCode);
+}
+
+// Our offer on the data device lives as long as this connection: a child
+// keeps it and serves pastes, and the program exits at once with its own
+// code, never touching the connection again.
+// NOTE: the child is forked without an exec (the connection's objects live
+// in this process's memory) and uses only libwayland, malloc and the
+// codecs, whose locks no other thread of ours holds.
+void WaylandHost::KeepClipboardAndExit(int exitCode) {
+  std::fflush(nullptr);
+  const pid_t child = fork();
+  if (child == 0) ServeClipboardToTheEnd();
+  if (child < 0) {
+    std::fprintf(stderr, "regioncap: Wayland: cannot keep the clipboard after the program ends\n");
+    if (exitCode == 0) exitCode = 1;
+  }
+  std::_Exit(exitCode);
+}
+
+// The child keeps the connection and nothing else of the program: not its
+// output pipes, not its terminal's signals, not memory it had freed.
+void WaylandHost::ServeClipboardToTheEnd() {
+  const int connection = wl_display_get_fd(display_->Display());
+  const int null = open("/dev/null", O_RDWR);
+  if (null >= 0) dup2(null, 0), dup2(null, 1), dup2(null, 2);
+  for (int fd = 3; fd < connection; ++fd) close(fd);
+  close_range(static_cast<unsigned>(connection) + 1, ~0U, 0);
+  setsid();
+  signal(SIGPIPE, SIG_IGN);
+  malloc_trim(0);
+  selection_->ServeUntilTaken();
+  std::_Exit(0);
 }
 
 void WaylandHost::ShowErrorText(const std::string& text) {
@@ -252,10 +291,33 @@ TextMask WaylandHost::RenderText(const std::string& utf8, const FontRequest& fon
 
 std::vector<const ImageCodec*> WaylandHost::ImageCodecs() { return PosixImageCodecs(); }
 
+// Data-control where offered: its owner needs no input of ours and takes
+// nothing of the program with it. REGIONCAP_WAYLAND_CLIPBOARD=data-device
+// or data-control forces one.
+bool WaylandHost::UseDataControl() const {
+  if (EnvIs("REGIONCAP_WAYLAND_CLIPBOARD", "data-device")) return false;
+  if (EnvIs("REGIONCAP_WAYLAND_CLIPBOARD", "data-control")) return true;
+  return display_->Globals().dataControl != nullptr;
+}
+
+HostResult WaylandHost::SetClipboard(const std::function<WaylandClipboardContent()>& content) {
+  if (UseDataControl()) {
+    if (display_->Globals().dataControl == nullptr)
+      return HostResult::Fail("Wayland: the compositor offers no zwlr_data_control_manager_v1");
+    return StartWaylandClipboardOwner(content);
+  }
+  if (!selection_) selection_ = std::make_unique<WaylandSelection>(*display_);
+  return selection_->Offer(content(), inputSerial_);
+}
+
 HostResult WaylandHost::SetClipboardImage(const Canvas& source, const Box& area) {
-  if (display_->Globals().dataControl == nullptr)
-    return HostResult::Fail("Wayland: the compositor offers no zwlr_data_control_manager_v1");
-  return StartWaylandClipboardOwner(source, area);
+  if (area.Empty() || source.Empty()) return HostResult::Fail("Wayland: nothing to put on the clipboard");
+  return SetClipboard([&] { return WaylandClipboardContent::Picture(OpaqueCopy(source, area)); });
+}
+
+HostResult WaylandHost::SetClipboardText(const std::string& utf8) {
+  if (utf8.empty()) return HostResult::Fail("Wayland: nothing to put on the clipboard");
+  return SetClipboard([&] { return WaylandClipboardContent::Text(utf8); });
 }
 
 // The dialog is GTK's own window on its own connection; the overlay steps

@@ -1,6 +1,8 @@
 // The Linux host on a Wayland compositor: the snapshot through screencopy
-// (or the screenshot portal where the compositor offers none), the overlay on the layer shell (or fullscreen toplevels), input through
-// the seat, the clipboard through a data-control owner of its own.
+// (or the screenshot portal where the compositor offers none), the overlay
+// on the layer shell (or fullscreen toplevels), input through the seat, the
+// clipboard through a data-control owner of its own or, where there is no
+// data-control, through the data device.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +15,7 @@
 #include "platform/wayland/wayland_display.h"
 #include "platform/wayland/wayland_input.h"
 #include "platform/wayland/wayland_overlay.h"
+#include "platform/wayland/wayland_selection.h"
 
 namespace rc {
 
@@ -54,6 +57,7 @@ class WaylandHost : public HostRuntime {
   std::vector<const ImageCodec*> ImageCodecs() override;
 
   HostResult SetClipboardImage(const Canvas& source, const Box& area) override;
+  HostResult SetClipboardText(const std::string& utf8) override;
   SaveDialogResult ShowSaveDialog(const SaveDialogRequest& request) override;
   bool AskYesNo(const std::string& title, const std::string& question) override;
   bool FileExists(const std::string& path) override;
@@ -72,6 +76,10 @@ class WaylandHost : public HostRuntime {
   bool ReadEvents(bool block);
   void DispatchQueued(size_t count);
   void ShowCursor();
+  bool UseDataControl() const;
+  HostResult SetClipboard(const std::function<WaylandClipboardContent()>& content);
+  [[noreturn]] void KeepClipboardAndExit(int exitCode);
+  [[noreturn]] void ServeClipboardToTheEnd();
 
   std::string connectError_;
   std::string snapshotError_;
@@ -79,9 +87,11 @@ class WaylandHost : public HostRuntime {
   std::unique_ptr<WaylandInput> input_;
   std::unique_ptr<WaylandCursors> cursors_;
   std::unique_ptr<WaylandOverlay> overlay_;
+  std::unique_ptr<WaylandSelection> selection_;
   std::weak_ptr<SurfaceMemory> surface_;
   MousePointer pointer_;
   uint32_t enterSerial_ = 0;
+  uint32_t inputSerial_ = 0;  // of the latest press, release or key handled
   bool entered_ = false;
   bool layerShell_ = true;
   bool portalSnapshot_ = false;

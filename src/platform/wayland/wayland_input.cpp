@@ -98,12 +98,12 @@ Message WaylandInput::Make(MessageKind kind, uint32_t time) const {
   return m;
 }
 
-void WaylandInput::Push(Message m) {
-  if (m.kind == MessageKind::MouseMove && !queue_.empty() && queue_.back().kind == MessageKind::MouseMove) {
-    queue_.back() = std::move(m);
+void WaylandInput::Push(Message m, uint32_t serial) {
+  if (m.kind == MessageKind::MouseMove && !queue_.empty() && queue_.back().message.kind == MessageKind::MouseMove) {
+    queue_.back().message = std::move(m);
     return;
   }
-  queue_.push_back(std::move(m));
+  queue_.push_back({std::move(m), serial});
 }
 
 // Entering is a move too: the program learns where the pointer is.
@@ -124,7 +124,6 @@ void WaylandInput::PointerMotion(uint32_t time, double x, double y) {
 void WaylandInput::PointerButton(uint32_t serial, uint32_t time, uint32_t button, uint32_t state) {
   if (surface_ == nullptr) return;
   const bool down = state == WL_POINTER_BUTTON_STATE_PRESSED;
-  if (down) inputSerial_ = serial;
   lastTime_ = time;
   MessageKind kind = MessageKind::Other;
   if (button == BTN_LEFT) {
@@ -135,7 +134,7 @@ void WaylandInput::PointerButton(uint32_t serial, uint32_t time, uint32_t button
   } else if (button == BTN_MIDDLE) {
     kind = down ? MessageKind::MiddleDown : MessageKind::MiddleUp;
   }
-  if (kind != MessageKind::Other) Push(Make(kind, time));
+  if (kind != MessageKind::Other) Push(Make(kind, time), serial);
 }
 
 void WaylandInput::PointerAxis(uint32_t axis, double value) {
@@ -190,18 +189,17 @@ void WaylandInput::KeyboardKey(uint32_t serial, uint32_t time, uint32_t key, uin
   if (state_ == nullptr) return;
   const xkb_keycode_t code = key + 8;
   const bool down = state == WL_KEYBOARD_KEY_STATE_PRESSED;
-  if (down) inputSerial_ = serial;
   Message m = Make(down ? MessageKind::KeyDown : MessageKind::KeyUp, time);
   m.key = KeyForKeysym(xkb_state_key_get_one_sym(state_, code));
   char text[64] = {};
   if (down) xkb_state_key_get_utf8(state_, code, text, sizeof text);
   const bool typed = down && IsTypedText(text) && !(m.mods & (kModCtrl | kModAlt | kModSuper));
   if (typed) m.text = text;
-  Push(m);
+  Push(m, serial);
   if (!typed) return;
   Message t = Make(MessageKind::Text, time);
   t.text = text;
-  Push(std::move(t));
+  Push(std::move(t), serial);
 }
 
 void WaylandInput::Modifiers(uint32_t depressed, uint32_t latched, uint32_t locked, uint32_t group) {

@@ -16,6 +16,14 @@
 
 namespace rc {
 
+// A message with the serial of the press, release or key behind it (0 for
+// moves and the wheel): a clipboard offer quotes the serial of the input
+// that finished.
+struct QueuedMessage {
+  Message message;
+  uint32_t serial = 0;
+};
+
 class WaylandInput {
  public:
   // Maps a point of one of our surfaces to the desktop; empty for others.
@@ -28,12 +36,10 @@ class WaylandInput {
   WaylandInput(const WaylandInput&) = delete;
   WaylandInput& operator=(const WaylandInput&) = delete;
 
-  std::deque<Message>& Queue() { return queue_; }
+  std::deque<QueuedMessage>& Queue() { return queue_; }
   wl_pointer* Pointer() const { return pointer_; }
   // Where the pointer last was over one of our surfaces.
   std::optional<Point> Position() const { return position_; }
-  // The serial of the latest press or key, which a clipboard offer quotes.
-  uint32_t InputSerial() const { return inputSerial_; }
 
   // Listener entry points.
   void Capabilities(uint32_t caps);
@@ -50,7 +56,7 @@ class WaylandInput {
 
  private:
   Message Make(MessageKind kind, uint32_t time) const;
-  void Push(Message m);
+  void Push(Message m, uint32_t serial = 0);
   uint32_t Mods() const;
 
   WaylandDisplay& display_;
@@ -60,7 +66,6 @@ class WaylandInput {
   wl_keyboard* keyboard_ = nullptr;
   wl_surface* surface_ = nullptr;
   std::optional<Point> position_;
-  uint32_t inputSerial_ = 0;
   uint32_t lastTime_ = 0;
   DoubleClickDetector clicks_;
   xkb_context* xkb_ = nullptr;
@@ -71,7 +76,7 @@ class WaylandInput {
   double wheelRest_ = 0;
   bool wheelDiscrete_ = false;
   bool wheelMoved_ = false;
-  std::deque<Message> queue_;
+  std::deque<QueuedMessage> queue_;
 };
 
 }  // namespace rc

@@ -8,6 +8,7 @@
 
 #include "gfx/bmp_codec.h"
 #include "platform/codecs/png_codec.h"
+#include "platform/linux/clipboard_text.h"
 
 namespace rc {
 
@@ -134,20 +135,9 @@ void X11SelectionServer::Answer(const XSelectionRequestEvent& request) {
   XFlush(dpy_);
 }
 
-// STRING is Latin-1: a character beyond it becomes "?".
 void X11SelectionServer::SetText(const std::string& utf8) {
   utf8_.emplace(utf8.begin(), utf8.end());
-  latin1_.clear();
-  for (size_t i = 0; i < utf8.size(); ++i) {
-    const auto c = static_cast<unsigned char>(utf8[i]);
-    if (c < 0x80) {
-      latin1_.push_back(c);
-    } else if ((c == 0xC2 || c == 0xC3) && i + 1 < utf8.size()) {
-      latin1_.push_back(static_cast<uint8_t>(((c & 0x03) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3F)));
-    } else if ((c & 0xC0) != 0x80) {
-      latin1_.push_back('?');
-    }
-  }
+  latin1_ = Latin1FromUtf8(utf8);
 }
 
 std::vector<long> X11SelectionServer::Targets() const {
