@@ -4,7 +4,8 @@
 # overlay as a fullscreen xdg_toplevel. The selection on the clipboard
 # equals the screen's pixels. Without a portal on the bus, or without a
 # bus, the program ends with one line and code 1 and leaves the screen as
-# it was.
+# it was. With a second output at scale 2, the portal's picture comes at
+# scale 2 and that output's pixels still arrive exactly.
 set -u
 BUILD=${1:?build directory}
 source "$(dirname "$0")/sway_lib.sh"
@@ -61,4 +62,28 @@ wait_app 30 || fail "regioncap still running three seconds after the double-clic
 timeout 5 wl-paste -t image/png >"$WL_TMP/clip.png" || fail "wl-paste cannot read image/png"
 same_piece "$WL_TMP/clip.png" 200 100 "$WL_TMP/plain.png" 100 100
 wait_for_pixel 400 300 "$plain" "the desktop after finishing"
-echo "PASS: the portal's snapshot under a fullscreen toplevel, and its failures"
+
+# Logical layout: 800 x 600, then 640 x 360 beside it at scale 2.
+convert "$WL_TMP/desk.png" -flop -resize 1280x720! "$WL_TMP/desk2.png" && chmod 644 "$WL_TMP/desk2.png"
+swaymsg -q create_output || fail "cannot add an output"
+place_output HEADLESS-2 1280x720 2 800 0
+swaymsg -q output HEADLESS-2 bg "$WL_TMP/desk2.png" fill
+kill "$PTR_PID" && wait "$PTR_PID" 2>/dev/null
+start_pointer 1440 600
+settle_screen
+screen_to "$WL_TMP/plain2.png" HEADLESS-2
+start_app
+read -r r g b < <(file_pixel "$WL_TMP/plain2.png" 1000 300)
+GRIM_OUTPUT=HEADLESS-2 wait_for_pixel 1000 300 "$(dim "$r" "$g" "$b")" "the second output dimmed"
+[[ $(swaymsg -t get_tree | grep -c '"app_id": "regioncap"') == 2 ]] || fail "not one toplevel per output"
+# Logical (900, 50) to (1000, 150) is (200, 100) to (400, 300) of the
+# second output's pixels.
+pointer "move 900 50" "down left" "move 950 100" "move 1000 150" "up left"
+read -r r g b < <(file_pixel "$WL_TMP/plain2.png" 300 200)
+GRIM_OUTPUT=HEADLESS-2 wait_for_pixel 300 200 "$r $g $b" "the clear selection"
+pointer "move 950 100" "click left" "click left"
+wait_app 30 || fail "regioncap still running three seconds after the double-click"
+[[ $EXIT_CODE == 0 ]] || fail "exit code $EXIT_CODE after finishing on the second output"
+timeout 5 wl-paste -t image/png >"$WL_TMP/clip2.png" || fail "wl-paste cannot read image/png"
+same_piece "$WL_TMP/clip2.png" 200 200 "$WL_TMP/plain2.png" 200 100
+echo "PASS: the portal's snapshot under fullscreen toplevels, at scales 1 and 2, and its failures"
