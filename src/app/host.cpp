@@ -83,6 +83,8 @@ bool HostRuntime::DirectoryExists(const std::string&) { return false; }
 
 void HostRuntime::MovePointer(Point) {}
 
+void HostRuntime::SetTextInputSpot(std::optional<Box>) {}
+
 HostResult HostRuntime::SetClipboardText(const std::string&) {
   return HostResult::Fail("this host has no clipboard for text");
 }

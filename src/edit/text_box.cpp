@@ -11,6 +11,17 @@ TextLook LookOf(const EditSession& e, const Shape& box) {
   return TextLook{e.text.Lines(), box.fontSize, box.argb, EditScaleAt(e.textOrigin)};
 }
 
+TextCaret CaretOf(const TextEditor& t) { return {t.CaretLine(), t.CaretByte()}; }
+
+// The input method's window follows the caret; the host wants desktop
+// coordinates.
+void ShowInputSpot(const EditSession& e, const TextLook& look) {
+  const Box caret = TextCaretBox(look, CaretOf(e.text));
+  const Box& desktop = State().Desktop;
+  Host().SetTextInputSpot(Box{desktop.x + e.textOrigin.x + caret.x, desktop.y + e.textOrigin.y + caret.y,
+                              caret.width, caret.height});
+}
+
 // The open box's pixels: text, caret and frame, made again after each change.
 void RefreshTextBox(EditSession& e) {
   Shape& box = *e.textBox;
@@ -18,7 +29,16 @@ void RefreshTextBox(EditSession& e) {
   box.argb = CurrentColour();
   const TextLook look = LookOf(e, box);
   const Box area = TextBoxArea(e.textOrigin, look);
-  box.pixels.SetWhole(area, RenderOpenTextBox(look, area, e.text.CaretLine(), e.text.CaretByte()));
+  box.pixels.SetWhole(area, RenderOpenTextBox(look, area, CaretOf(e.text)));
+  ShowInputSpot(e, look);
+}
+
+// A press on the open box puts the caret between the characters nearest it.
+void PlaceCaret(EditSession& e, Point p) {
+  const TextCaret caret =
+      TextCaretNear(LookOf(e, *e.textBox), Point{p.x - e.textOrigin.x, p.y - e.textOrigin.y});
+  e.text.MoveCaret(caret.line, caret.byte);
+  RefreshTextBox(e);
 }
 
 void OpenTextBox(EditSession& e, Point p) {
@@ -61,6 +81,7 @@ void CommitTextBox() {
   if (!e.textBox) return;
   std::shared_ptr<Shape> box = std::move(e.textBox);
   e.textBox.reset();
+  Host().SetTextInputSpot(std::nullopt);
   if (e.text.Empty()) return;
   const TextLook look = LookOf(e, *box);
   box->lines = e.text.Lines();
@@ -71,7 +92,10 @@ void CommitTextBox() {
 
 bool PressWithTextBoxOpen(Point p, bool insideSelection) {
   EditSession& e = State().Edit;
-  if (e.textBox && Over(*e.textBox, p)) return true;
+  if (e.textBox && Over(*e.textBox, p)) {
+    PlaceCaret(e, p);
+    return true;
+  }
   if (e.textBox) {
     CommitTextBox();
     return insideSelection;

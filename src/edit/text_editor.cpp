@@ -103,6 +103,13 @@ void TextEditor::Down() {
 void TextEditor::Home() { byte_ = 0; }
 void TextEditor::End() { byte_ = lines_[line_].size(); }
 
+void TextEditor::MoveCaret(size_t line, size_t byte) {
+  line_ = std::min(line, lines_.size() - 1);
+  const std::string& text = lines_[line_];
+  byte_ = std::min(byte, text.size());
+  while (byte_ > 0 && byte_ < text.size() && Continuation(text[byte_])) --byte_;
+}
+
 bool TextEditor::Empty() const {
   return std::all_of(lines_.begin(), lines_.end(), [](const std::string& l) { return l.empty(); });
 }

@@ -26,6 +26,9 @@ class TextEditor {
   void Down();
   void Home();
   void End();
+  // Puts the caret on `line` at `byte`, or at the nearest place that is
+  // between whole characters of a line that exists.
+  void MoveCaret(size_t line, size_t byte);
 
   const std::vector<std::string>& Lines() const { return lines_; }
   size_t CaretLine() const { return line_; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "app/host.h"
 #include "gfx/raster.h"
@@ -52,6 +53,36 @@ void DrawDashedFrame(Canvas& canvas, int32_t thickness) {
   }
 }
 
+int32_t Thickness(const TextLook& look) { return std::max(1, static_cast<int32_t>(std::lround(look.scale))); }
+
+int32_t FloorDiv(int32_t a, int32_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+// The character boundaries of a line: 0, each character's end.
+std::vector<size_t> Boundaries(const std::string& line) {
+  std::vector<size_t> ends{0};
+  for (size_t i = 1; i <= line.size(); ++i) {
+    if (i == line.size() || (static_cast<unsigned char>(line[i]) & 0xC0) != 0x80) ends.push_back(i);
+  }
+  return ends;
+}
+
+// The boundary whose caret would stand closest to `x`, measured with the
+// same advances the caret is drawn at. Advances grow along the line, so
+// the first boundary at or past `x` and the one before it are the choice.
+size_t ByteNear(const std::string& line, float fontSize, int32_t x) {
+  const std::vector<size_t> ends = Boundaries(line);
+  const auto advance = [&](size_t i) { return Advance(line.substr(0, ends[i]), fontSize); };
+  size_t lo = 0, hi = ends.size() - 1;
+  if (advance(hi) <= x) return ends[hi];
+  while (lo < hi) {
+    const size_t mid = (lo + hi) / 2;
+    if (advance(mid) < x) lo = mid + 1;
+    else hi = mid;
+  }
+  if (lo == 0) return 0;
+  return x - advance(lo - 1) < advance(lo) - x ? ends[lo - 1] : ends[lo];
+}
+
 }  // namespace
 
 int32_t TextLineHeight(float fontSize) { return static_cast<int32_t>(std::ceil(fontSize * 1.4f)); }
@@ -72,18 +103,27 @@ Canvas RenderTextPixels(const TextLook& look, const Box& area) {
   return canvas;
 }
 
-Canvas RenderOpenTextBox(const TextLook& look, const Box& area, size_t caretLine, size_t caretByte) {
+Canvas RenderOpenTextBox(const TextLook& look, const Box& area, TextCaret caret) {
   Canvas canvas = RenderTextPixels(look, area);
-  const int32_t thickness = std::max(1, static_cast<int32_t>(std::lround(look.scale)));
-  DrawDashedFrame(canvas, thickness);
-  const int32_t pad = Padding(look);
-  const std::string before = caretLine < look.lines.size() ? look.lines[caretLine].substr(0, caretByte) : "";
-  const int32_t x = pad + Advance(before, look.fontSize);
-  const int32_t y = pad + static_cast<int32_t>(caretLine) * TextLineHeight(look.fontSize);
+  DrawDashedFrame(canvas, Thickness(look));
   const uint32_t a = look.argb >> 24;
-  FillBox(canvas, {x, y, thickness, TextLineHeight(look.fontSize)},
-          CompositeCoverage(0, look.argb | (a == 0 ? 0xFF000000u : 0), 255));
+  FillBox(canvas, TextCaretBox(look, caret), CompositeCoverage(0, look.argb | (a == 0 ? 0xFF000000u : 0), 255));
   return canvas;
+}
+
+Box TextCaretBox(const TextLook& look, TextCaret caret) {
+  const int32_t pad = Padding(look);
+  const std::string before = caret.line < look.lines.size() ? look.lines[caret.line].substr(0, caret.byte) : "";
+  const int32_t x = pad + Advance(before, look.fontSize);
+  const int32_t y = pad + static_cast<int32_t>(caret.line) * TextLineHeight(look.fontSize);
+  return {x, y, Thickness(look), TextLineHeight(look.fontSize)};
+}
+
+TextCaret TextCaretNear(const TextLook& look, Point at) {
+  if (look.lines.empty()) return {};
+  const int32_t row = FloorDiv(at.y - Padding(look), TextLineHeight(look.fontSize));
+  const size_t line = static_cast<size_t>(std::clamp<int32_t>(row, 0, static_cast<int32_t>(look.lines.size()) - 1));
+  return {line, ByteNear(look.lines[line], look.fontSize, at.x - Padding(look))};
 }
 
 }  // namespace rc

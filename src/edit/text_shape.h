@@ -26,10 +26,23 @@ Box TextBoxArea(Point origin, const TextLook& look);
 // The distance from one line's top to the next one's.
 int32_t TextLineHeight(float fontSize);
 
+// Where a caret sits in a box: a line and a byte offset in it, always
+// between whole characters.
+struct TextCaret {
+  size_t line = 0;
+  size_t byte = 0;
+  friend bool operator==(const TextCaret&, const TextCaret&) = default;
+};
+
+// The caret's bar, relative to the box's top-left corner.
+Box TextCaretBox(const TextLook& look, TextCaret caret);
+// The caret nearest `at` (relative to the box's top-left corner): on the
+// line under it, between the two characters whose edge is closest.
+TextCaret TextCaretNear(const TextLook& look, Point at);
+
 // The text alone, as the output keeps it, over the box's area.
 Canvas RenderTextPixels(const TextLook& look, const Box& area);
-// The text with its caret after byte `caretByte` of line `caretLine`, and
-// the dashed frame, as the open box shows it.
-Canvas RenderOpenTextBox(const TextLook& look, const Box& area, size_t caretLine, size_t caretByte);
+// The text with its caret and the dashed frame, as the open box shows it.
+Canvas RenderOpenTextBox(const TextLook& look, const Box& area, TextCaret caret);
 
 }  // namespace rc

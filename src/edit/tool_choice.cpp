@@ -30,6 +30,7 @@ void DropShapes() {
   EditSession& e = State().Edit;
   e.history.Clear();
   e.live.reset();
+  if (e.textBox) Host().SetTextInputSpot(std::nullopt);
   e.textBox.reset();
   e.tool = EditTool::None;
   e.OptionsRect.Clear();

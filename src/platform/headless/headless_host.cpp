@@ -263,4 +263,9 @@ HostResult HeadlessHost::SetClipboardText(const std::string& utf8) {
   return HostResult::Ok();
 }
 
+void HeadlessHost::SetTextInputSpot(std::optional<Box> caret) {
+  textInputSpot_ = caret;
+  ++textInputSpotCalls_;
+}
+
 }  // namespace rc

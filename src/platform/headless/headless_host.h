@@ -114,6 +114,10 @@ class HeadlessHost : public HostRuntime {
   const std::optional<std::string>& ClipboardText() const { return clipboardText_; }
   // Where the program last put the pointer itself (MovePointer).
   const std::vector<Point>& PointerMoves() const { return pointerMoves_; }
+  // Where the program last said the text caret is (desktop coordinates),
+  // and how often it said so.
+  const std::optional<Box>& TextInputSpot() const { return textInputSpot_; }
+  int TextInputSpotCalls() const { return textInputSpotCalls_; }
 
   // --- HostRuntime ----------------------------------------------------------
   Size ScreenSize() override;
@@ -155,6 +159,7 @@ class HeadlessHost : public HostRuntime {
   HostResult MakeDirectories(const std::string& path) override;
   void MovePointer(Point desktop) override;
   HostResult SetClipboardText(const std::string& utf8) override;
+  void SetTextInputSpot(std::optional<Box> caret) override;
   std::vector<Box> WindowFrames() override { return windowFrames_; }
 
  private:
@@ -195,6 +200,8 @@ class HeadlessHost : public HostRuntime {
   std::vector<Box> windowFrames_;
   std::optional<std::string> clipboardText_;
   std::vector<Point> pointerMoves_;
+  std::optional<Box> textInputSpot_;
+  int textInputSpotCalls_ = 0;
 };
 
 }  // namespace rc
