@@ -100,15 +100,21 @@ kill "$HOLD_PID"
 [[ $code == 1 ]] || fail "--daemon with the shortcut taken exited with $code"
 [[ $(wc -l <<<"$out") == 1 ]] && grep -q "Ctrl+Alt+A is taken by another program" <<<"$out" ||
   fail "--daemon with the shortcut taken said: $out"
-# The settings file names another shortcut: F9 starts the capture.
+# The settings file names another shortcut: F9 starts the capture, which
+# keeps the file's other settings: without window snapping a click selects
+# nothing, and the desktop stays dimmed.
 mkdir -p "$E2E_TMP/config/regioncap"
-printf '# mine\nhotkey = F9\n' >"$E2E_TMP/config/regioncap/settings.ini"
+printf '# mine\nhotkey = F9\nwindow_snap = false\n' >"$E2E_TMP/config/regioncap/settings.ini"
 XDG_CONFIG_HOME="$E2E_TMP/config" "$BUILD/regioncap" --daemon 2>"$E2E_TMP/app.log" &
 APP_PID=$!
 for _ in $(seq 100); do grep -q "F9 starts a capture" "$E2E_TMP/app.log" && break; sleep 0.1; done
 grep -q "F9 starts a capture" "$E2E_TMP/app.log" || fail "the resident said: $(cat "$E2E_TMP/app.log")"
 xdotool key F9
 wait_for_pixel 400 300 "20 100 60" "the dimmed desktop after F9"
+steps "mousemove 400 300" "click 1"
+sleep 0.5
+now=$("$READ_PIXEL" 400 300)
+[[ $now == "20 100 60" ]] || fail "a click with window snapping off shows $now at (400, 300), not the dimmed desktop"
 xdotool key Escape
 wait_for_pixel 400 300 "40 200 120" "the desktop after Escape"
 "$BUILD/regioncap" --quit || fail "--quit of the F9 resident failed"

@@ -30,9 +30,9 @@ int InvalidBackend() {
 
 // NOTE: a Wayland compositor gives no client a global key grab; the user
 // binds `regioncap` itself in the desktop's keyboard settings.
-int RunDesktopResident(const Hotkey& hotkey) {
+int RunDesktopResident(const Hotkey& hotkey, const CommandLineOptions& options) {
   switch (Chosen()) {
-    case DesktopBackend::X11: return RunResidentX11(hotkey);
+    case DesktopBackend::X11: return RunResidentX11(hotkey, options);
     case DesktopBackend::Wayland: return ReportNoGlobalShortcuts("Wayland");
     default: return InvalidBackend();
   }

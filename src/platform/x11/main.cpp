@@ -26,14 +26,14 @@ std::string HotkeySetting() {
   return rc::HotkeySettingOf(std::string(bytes->begin(), bytes->end()));
 }
 
-int RunResident() {
+int RunResident(const rc::CommandLineOptions& options) {
   rc::Hotkey hotkey;
   std::string error;
   if (!rc::ResidentHotkey(HotkeySetting(), hotkey, error)) {
     std::fprintf(stderr, "regioncap: %s\n", error.c_str());
     return 1;
   }
-  return rc::RunDesktopResident(hotkey);
+  return rc::RunDesktopResident(hotkey, options);
 }
 
 }  // namespace
@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
   std::setlocale(LC_CTYPE, "");
   const rc::ParsedCommandLine parsed = rc::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   if (const auto answered = rc::AnswerWithoutHost(parsed)) return *answered;
-  if (parsed.options.daemon) return RunResident();
+  if (parsed.options.daemon) return RunResident(parsed.options);
   if (parsed.options.quit) return rc::QuitDesktopResident();
   std::string error;
   const std::unique_ptr<rc::HostRuntime> host = rc::ConnectDesktopHost(error);

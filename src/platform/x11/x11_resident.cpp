@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/launch.h"
 #include "app/resident.h"
 #include "app/run.h"
 #include "platform/x11/x11_display.h"
@@ -65,8 +66,10 @@ void LeaveResidentLoop(int residentConnection) {
 }
 
 // The waiting capture: connected, its memory in place, it runs the capture
-// the moment `go` delivers a byte, and ends quietly when `go` closes.
-[[noreturn]] void RunStandby(int go, int residentConnection) {
+// the moment `go` delivers a byte, and ends quietly when `go` closes. The
+// settings file is read as it gets ready, so a change shows from the next
+// capture on.
+[[noreturn]] void RunStandby(int go, int residentConnection, const CommandLineOptions& options) {
   LeaveResidentLoop(residentConnection);
   X11Host host;
   if (!host.Connected()) {
@@ -75,16 +78,18 @@ void LeaveResidentLoop(int residentConnection) {
   }
   SetHost(&host);
   host.PrepareSnapshot();
+  const CaptureOptions capture = CaptureOptionsFor(options);
   char byte = 0;
   if (read(go, &byte, 1) != 1) _exit(0);
   close(go);
-  RunCapture();
+  RunCapture(capture);
   host.EndProgram(0);
 }
 
 class Resident {
  public:
-  explicit Resident(X11Display& display) : display_(display), grab_(display.Dpy(), display.Root()) {}
+  Resident(X11Display& display, const CommandLineOptions& options)
+      : display_(display), options_(options), grab_(display.Dpy(), display.Root()) {}
   ~Resident();
   int Start(const Hotkey& hotkey);
   // Forks the capture that waits for the next press, if none waits.
@@ -103,6 +108,7 @@ class Resident {
   void WaitForActivity();
 
   X11Display& display_;
+  const CommandLineOptions& options_;
   Window window_ = None;
   X11HotkeyGrab grab_;
   Standby standby_;
@@ -144,7 +150,7 @@ void Resident::StartStandby() {
   const pid_t child = fork();
   if (child == 0) {
     close(go[1]);
-    RunStandby(go[0], ConnectionNumber(display_.Dpy()));
+    RunStandby(go[0], ConnectionNumber(display_.Dpy()), options_);
   }
   close(go[0]);
   if (child < 0) {
@@ -219,7 +225,7 @@ void Resident::Run() {
 
 }  // namespace
 
-int RunResidentX11(const Hotkey& hotkey) {
+int RunResidentX11(const Hotkey& hotkey, const CommandLineOptions& options) {
   std::string error;
   std::unique_ptr<X11Display> display = X11Display::Open(error);
   if (!display) {
@@ -230,7 +236,7 @@ int RunResidentX11(const Hotkey& hotkey) {
     Say(std::string("cannot watch captures: ") + std::strerror(errno));
     return 1;
   }
-  Resident resident(*display);
+  Resident resident(*display, options);
   if (const int code = resident.Start(hotkey); code != 0) return code;
   PrepareOnce();
   resident.StartStandby();

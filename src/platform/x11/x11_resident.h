@@ -9,14 +9,15 @@
 // owner behind as ever; the resident process reaps it and forks the next.
 #pragma once
 
+#include "app/command_line.h"
 #include "app/hotkey.h"
 
 namespace rc {
 
 // Runs until `regioncap --quit`; returns the exit code: 1 when another
 // resident regioncap runs, the display cannot be opened or the shortcut
-// cannot be had.
-int RunResidentX11(const Hotkey& hotkey);
+// cannot be had. Every capture takes `options` and the settings file's.
+int RunResidentX11(const Hotkey& hotkey, const CommandLineOptions& options);
 
 // Ends the resident regioncap of this display; 1 when none runs.
 int QuitResidentX11();
