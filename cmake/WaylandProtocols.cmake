@@ -13,6 +13,9 @@ find_program(WAYLAND_SCANNER wayland-scanner)
 set(REGIONCAP_WAYLAND_PROTOCOLS_DIR /usr/share/wayland-protocols CACHE PATH "wayland-protocols' XML")
 set(REGIONCAP_WLR_PROTOCOLS_DIR /usr/share/cargo/registry/wayland-protocols-0.29.4/wlr-protocols/unstable
     CACHE PATH "the wlroots protocols' XML")
+# The input method's side of text input, for a test helper that plays one.
+set(REGIONCAP_MISC_PROTOCOLS_DIR /usr/share/cargo/registry/wayland-protocols-0.29.4/misc
+    CACHE PATH "input-method-unstable-v2's XML")
 
 set(REGIONCAP_WAYLAND_XML
   ${REGIONCAP_WAYLAND_PROTOCOLS_DIR}/stable/xdg-shell/xdg-shell.xml
@@ -23,7 +26,8 @@ set(REGIONCAP_WAYLAND_XML
   ${REGIONCAP_WLR_PROTOCOLS_DIR}/wlr-layer-shell-unstable-v1.xml
   ${REGIONCAP_WLR_PROTOCOLS_DIR}/wlr-screencopy-unstable-v1.xml
   ${REGIONCAP_WLR_PROTOCOLS_DIR}/wlr-data-control-unstable-v1.xml
-  ${REGIONCAP_WLR_PROTOCOLS_DIR}/wlr-virtual-pointer-unstable-v1.xml)
+  ${REGIONCAP_WLR_PROTOCOLS_DIR}/wlr-virtual-pointer-unstable-v1.xml
+  ${REGIONCAP_MISC_PROTOCOLS_DIR}/input-method-unstable-v2.xml)
 
 set(REGIONCAP_WAYLAND_FOUND OFF)
 if(NOT WAYLAND_CLIENT_FOUND OR NOT DBUS_FOUND OR NOT WAYLAND_SCANNER)

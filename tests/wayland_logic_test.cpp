@@ -54,6 +54,18 @@ TEST(WaylandLayout, SurfacePointsMapToOutputPixels) {
   EXPECT_EQ(OutputPointToDesktop(logical, desktop, 640, 360), (Point{2079, 719}));
 }
 
+// The input method's caret box goes back the other way, covering at least
+// the caret's pixels even at fractional scales.
+TEST(WaylandLayout, DesktopBoxesMapToSurfaceUnits) {
+  const Box logical{0, 0, 640, 360}, desktop{800, 0, 1280, 720};
+  EXPECT_EQ(DesktopBoxToOutput(logical, desktop, {820, 40, 2, 30}), (Box{10, 20, 1, 15}));
+  EXPECT_EQ(DesktopBoxToOutput(logical, desktop, {821, 41, 1, 29}), (Box{10, 20, 1, 15}));
+  const Box thirds{0, 0, 1280, 720}, pixels{0, 0, 1920, 1080};  // 1.5x
+  EXPECT_EQ(DesktopBoxToOutput(thirds, pixels, {301, 151, 2, 24}), (Box{200, 100, 2, 17}));
+  // A caret on the output to the left lies left of this surface.
+  EXPECT_EQ(DesktopBoxToOutput(logical, desktop, {700, 10, 2, 20}), (Box{-50, 5, 1, 10}));
+}
+
 // A 3 x 2 buffer whose pixel (x, y) holds x + 10 y in its blue byte.
 struct TinyBuffer {
   std::vector<uint32_t> words = std::vector<uint32_t>(6);

@@ -20,4 +20,11 @@ void PrefaultForWriting(void* memory, size_t bytes) {
 #endif
 }
 
+void DropPages(const void* memory, size_t bytes) {
+  const auto page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+  const auto start = (reinterpret_cast<uintptr_t>(memory) + page - 1) & ~(page - 1);
+  const auto end = (reinterpret_cast<uintptr_t>(memory) + bytes) & ~(page - 1);
+  if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_DONTNEED);
+}
+
 }  // namespace rc

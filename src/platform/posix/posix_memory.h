@@ -10,4 +10,9 @@ namespace rc {
 // where the system does not offer it.
 void PrefaultForWriting(void* memory, size_t bytes);
 
+// Gives the whole pages of a buffer back to the system. For a forked
+// clipboard owner, whose copy of the program's buffers nobody reads again:
+// the program's own copy is not touched.
+void DropPages(const void* memory, size_t bytes);
+
 }  // namespace rc

@@ -1,17 +1,21 @@
 #include "platform/wayland/wayland_clipboard.h"
 
 #include <fcntl.h>
+#include <malloc.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstring>
+#include <fstream>
 #include <string>
 
 #include <wayland-client.h>
 
+#include "platform/posix/posix_memory.h"
 #include "wlr-data-control-unstable-v1-client-protocol.h"
 
 namespace rc {
@@ -115,9 +119,31 @@ void Report(bool owns, const std::string& why) {
   close(kReportFd);
 }
 
+// The overlay's and the snapshot's wl_shm buffers, found by their name.
+void UnmapSharedBuffers() {
+  std::ifstream maps("/proc/self/maps");
+  std::vector<std::pair<uintptr_t, uintptr_t>> ranges;
+  for (std::string line; std::getline(maps, line);) {
+    if (line.find("/memfd:regioncap-wayland") == std::string::npos) continue;
+    const size_t dash = line.find('-');
+    ranges.emplace_back(std::stoull(line, nullptr, 16), std::stoull(line.substr(dash + 1), nullptr, 16));
+  }
+  for (const auto& [start, end] : ranges) munmap(reinterpret_cast<void*>(start), end - start);
+}
+
+// The forked owner starts as a copy of the whole program; once it has its
+// content, it keeps that and nothing else: not the snapshot, not the back
+// buffer, not memory the program had freed.
+void LetGoOfTheProgram(const std::vector<std::span<const Pixel>>& programMemory) {
+  for (const std::span<const Pixel> buffer : programMemory) DropPages(buffer.data(), buffer.size_bytes());
+  UnmapSharedBuffers();
+  malloc_trim(0);
+}
+
 // The owner keeps only its report pipe: not the program's connection, not
 // a test's output pipes, not our terminal's signals.
-[[noreturn]] void RunOwner(const std::function<WaylandClipboardContent()>& content, int reportFd) {
+[[noreturn]] void RunOwner(const std::function<WaylandClipboardContent()>& content,
+                           const std::vector<std::span<const Pixel>>& programMemory, int reportFd) {
   if (reportFd != kReportFd && dup2(reportFd, kReportFd) < 0) _exit(127);
   const int null = open("/dev/null", O_RDWR);
   if (null >= 0) dup2(null, 0), dup2(null, 1), dup2(null, 2);
@@ -125,6 +151,7 @@ void Report(bool owns, const std::string& why) {
   setsid();
   signal(SIGPIPE, SIG_IGN);
   DataControlOwner owner(content());
+  LetGoOfTheProgram(programMemory);
   std::string error;
   if (!owner.Take(error)) {
     Report(false, error);
@@ -157,11 +184,12 @@ HostResult AwaitReport(int fd) {
 // NOTE: the owner is forked without an exec, and the copy-on-write snapshot
 // is all it reads; it uses only libwayland and the codecs, whose locks no
 // other thread of ours holds.
-HostResult StartWaylandClipboardOwner(const std::function<WaylandClipboardContent()>& content) {
+HostResult StartWaylandClipboardOwner(const std::function<WaylandClipboardContent()>& content,
+                                      const std::vector<std::span<const Pixel>>& programMemory) {
   int report[2];
   if (pipe2(report, O_CLOEXEC) != 0) return HostResult::Fail("Wayland: cannot start the clipboard owner");
   const pid_t child = fork();
-  if (child == 0) RunOwner(content, report[1]);
+  if (child == 0) RunOwner(content, programMemory, report[1]);
   close(report[1]);
   const HostResult result = child < 0 ? HostResult::Fail("Wayland: cannot start the clipboard owner") : AwaitReport(report[0]);
   close(report[0]);

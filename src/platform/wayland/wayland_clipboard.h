@@ -5,6 +5,8 @@
 #pragma once
 
 #include <functional>
+#include <span>
+#include <vector>
 
 #include "app/host.h"
 #include "platform/wayland/wayland_clipboard_content.h"
@@ -14,6 +16,9 @@ namespace rc {
 // Starts the owner, which serves what `content` makes (called in the owner,
 // so the program's exit waits for no copying), and returns once the
 // compositor has given it the selection, or with the reason it could not.
-HostResult StartWaylandClipboardOwner(const std::function<WaylandClipboardContent()>& content);
+// The owner then lets go of its copy of the program's big buffers
+// (`programMemory`) and of the overlay's shared buffers.
+HostResult StartWaylandClipboardOwner(const std::function<WaylandClipboardContent()>& content,
+                                      const std::vector<std::span<const Pixel>>& programMemory);
 
 }  // namespace rc

@@ -27,6 +27,10 @@ namespace {
 
 intptr_t DefaultWindowProc(const Message&) { return 0; }
 
+std::span<const Pixel> PixelsOf(const Canvas& canvas) {
+  return {canvas.Data(), static_cast<size_t>(canvas.Width()) * canvas.Height()};
+}
+
 bool EnvIs(const char* name, const char* value) {
   const char* v = std::getenv(name);
   return v != nullptr && std::strcmp(v, value) == 0;
@@ -56,6 +60,9 @@ WaylandHost::WaylandHost() : proc_(DefaultWindowProc) {
         entered_ = true;
         ShowCursor();
       });
+  textInput_ = std::make_unique<WaylandTextInput>(
+      *display_, [this](wl_surface* s, const Box& b) { return overlay_ ? overlay_->SurfaceBox(s, b) : std::nullopt; },
+      [this](const std::string& text) { input_->PushText(text); });
   cursors_ = std::make_unique<WaylandCursors>(*display_);
 }
 
@@ -300,11 +307,16 @@ bool WaylandHost::UseDataControl() const {
   return display_->Globals().dataControl != nullptr;
 }
 
-HostResult WaylandHost::SetClipboard(const std::function<WaylandClipboardContent()>& content) {
+HostResult WaylandHost::SetClipboard(const std::function<WaylandClipboardContent()>& content,
+                                     const Canvas* source) {
   if (UseDataControl()) {
     if (display_->Globals().dataControl == nullptr)
       return HostResult::Fail("Wayland: the compositor offers no zwlr_data_control_manager_v1");
-    return StartWaylandClipboardOwner(content);
+    std::vector<std::span<const Pixel>> programMemory;
+    if (source != nullptr) programMemory.push_back(PixelsOf(*source));
+    if (const std::shared_ptr<SurfaceMemory> back = surface_.lock())
+      programMemory.emplace_back(back->pixels, static_cast<size_t>(back->width) * back->height);
+    return StartWaylandClipboardOwner(content, programMemory);
   }
   if (!selection_) selection_ = std::make_unique<WaylandSelection>(*display_);
   return selection_->Offer(content(), inputSerial_);
@@ -312,12 +324,16 @@ HostResult WaylandHost::SetClipboard(const std::function<WaylandClipboardContent
 
 HostResult WaylandHost::SetClipboardImage(const Canvas& source, const Box& area) {
   if (area.Empty() || source.Empty()) return HostResult::Fail("Wayland: nothing to put on the clipboard");
-  return SetClipboard([&] { return WaylandClipboardContent::Picture(OpaqueCopy(source, area)); });
+  return SetClipboard([&] { return WaylandClipboardContent::Picture(OpaqueCopy(source, area)); }, &source);
 }
 
 HostResult WaylandHost::SetClipboardText(const std::string& utf8) {
   if (utf8.empty()) return HostResult::Fail("Wayland: nothing to put on the clipboard");
   return SetClipboard([&] { return WaylandClipboardContent::Text(utf8); });
+}
+
+void WaylandHost::SetTextInputSpot(std::optional<Box> caret) {
+  if (textInput_) textInput_->SetSpot(caret);
 }
 
 // The dialog is GTK's own window on its own connection; the overlay steps

@@ -16,6 +16,7 @@
 #include "platform/wayland/wayland_input.h"
 #include "platform/wayland/wayland_overlay.h"
 #include "platform/wayland/wayland_selection.h"
+#include "platform/wayland/wayland_text_input.h"
 
 namespace rc {
 
@@ -58,6 +59,7 @@ class WaylandHost : public HostRuntime {
 
   HostResult SetClipboardImage(const Canvas& source, const Box& area) override;
   HostResult SetClipboardText(const std::string& utf8) override;
+  void SetTextInputSpot(std::optional<Box> caret);
   SaveDialogResult ShowSaveDialog(const SaveDialogRequest& request) override;
   bool AskYesNo(const std::string& title, const std::string& question) override;
   bool FileExists(const std::string& path) override;
@@ -77,7 +79,8 @@ class WaylandHost : public HostRuntime {
   void DispatchQueued(size_t count);
   void ShowCursor();
   bool UseDataControl() const;
-  HostResult SetClipboard(const std::function<WaylandClipboardContent()>& content);
+  // `source`: the canvas a picture is cut from, which a forked owner lets go of.
+  HostResult SetClipboard(const std::function<WaylandClipboardContent()>& content, const Canvas* source = nullptr);
   [[noreturn]] void KeepClipboardAndExit(int exitCode);
   [[noreturn]] void ServeClipboardToTheEnd();
 
@@ -85,6 +88,7 @@ class WaylandHost : public HostRuntime {
   std::string snapshotError_;
   std::unique_ptr<WaylandDisplay> display_;
   std::unique_ptr<WaylandInput> input_;
+  std::unique_ptr<WaylandTextInput> textInput_;
   std::unique_ptr<WaylandCursors> cursors_;
   std::unique_ptr<WaylandOverlay> overlay_;
   std::unique_ptr<WaylandSelection> selection_;

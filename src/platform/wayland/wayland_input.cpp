@@ -202,6 +202,12 @@ void WaylandInput::KeyboardKey(uint32_t serial, uint32_t time, uint32_t key, uin
   Push(std::move(t), serial);
 }
 
+void WaylandInput::PushText(const std::string& utf8) {
+  Message t = Make(MessageKind::Text, lastTime_);
+  t.text = utf8;
+  Push(std::move(t));
+}
+
 void WaylandInput::Modifiers(uint32_t depressed, uint32_t latched, uint32_t locked, uint32_t group) {
   if (state_ != nullptr) xkb_state_update_mask(state_, depressed, latched, locked, 0, 0, group);
 }

@@ -9,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "app/message.h"
 #include "platform/wayland/wayland_display.h"
@@ -40,6 +41,9 @@ class WaylandInput {
   wl_pointer* Pointer() const { return pointer_; }
   // Where the pointer last was over one of our surfaces.
   std::optional<Point> Position() const { return position_; }
+
+  // Queues text the input method committed.
+  void PushText(const std::string& utf8);
 
   // Listener entry points.
   void Capabilities(uint32_t caps);

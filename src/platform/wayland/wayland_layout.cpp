@@ -72,4 +72,14 @@ Point OutputPointToDesktop(const Box& logical, const Box& desktop, double sx, do
   return {desktop.x + x, desktop.y + y};
 }
 
+Box DesktopBoxToOutput(const Box& logical, const Box& desktop, const Box& box) {
+  const double kx = desktop.width > 0 ? static_cast<double>(logical.width) / desktop.width : 1.0;
+  const double ky = desktop.height > 0 ? static_cast<double>(logical.height) / desktop.height : 1.0;
+  const auto x0 = static_cast<int32_t>(std::floor((box.x - desktop.x) * kx));
+  const auto y0 = static_cast<int32_t>(std::floor((box.y - desktop.y) * ky));
+  const auto x1 = static_cast<int32_t>(std::ceil((box.x + box.width - desktop.x) * kx));
+  const auto y1 = static_cast<int32_t>(std::ceil((box.y + box.height - desktop.y) * ky));
+  return {x0, y0, x1 - x0, y1 - y0};
+}
+
 }  // namespace rc

@@ -29,4 +29,9 @@ std::vector<Box> PhysicalLayout(const std::vector<OutputPlacement>& outputs);
 // desktop coordinates.
 Point OutputPointToDesktop(const Box& logical, const Box& desktop, double sx, double sy);
 
+// A desktop box in the surface-local logical coordinates of an output,
+// grown to whole logical units so it still covers every pixel it held.
+// It may lie partly or wholly outside the output.
+Box DesktopBoxToOutput(const Box& logical, const Box& desktop, const Box& box);
+
 }  // namespace rc

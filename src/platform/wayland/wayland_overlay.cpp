@@ -231,6 +231,12 @@ std::optional<Point> WaylandOverlay::DesktopPoint(wl_surface* surface, double sx
   return std::nullopt;
 }
 
+std::optional<Box> WaylandOverlay::SurfaceBox(wl_surface* surface, const Box& desktop) const {
+  for (const auto& p : panels_)
+    if (p->surface == surface) return DesktopBoxToOutput({0, 0, p->logical.width, p->logical.height}, p->output->desktop, desktop);
+  return std::nullopt;
+}
+
 // A dialog opened above the overlay must get the keyboard and be seen: the
 // layer surfaces step down to the bottom layer and let the keyboard go.
 // A fullscreen toplevel has no layer to step to: compositors keep it above

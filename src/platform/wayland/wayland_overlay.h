@@ -51,6 +51,9 @@ class WaylandOverlay {
   bool Shown() const;
   // The desktop point at surface-local (sx, sy), if `surface` is a panel's.
   std::optional<Point> DesktopPoint(wl_surface* surface, double sx, double sy) const;
+  // A desktop box in the surface-local coordinates of `surface`, if it is
+  // a panel's.
+  std::optional<Box> SurfaceBox(wl_surface* surface, const Box& desktop) const;
   // Steps below other windows without the keyboard (a dialog is open), and back.
   void StepDown();
   void StepUp();

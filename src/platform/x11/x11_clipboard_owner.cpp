@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "gfx/blend.h"
+#include "platform/posix/posix_memory.h"
 #include "platform/x11/x11_selection_server.h"
 
 extern char** environ;
@@ -167,15 +168,6 @@ void DetachSharedSegments() {
     if (line.find("/SYSV") != std::string::npos) starts.push_back(std::stoull(line, nullptr, 16));
   }
   for (uintptr_t start : starts) shmdt(reinterpret_cast<void*>(start));
-}
-
-// The whole pages of a buffer the forked owner will not read again go
-// back to the system; the program's own copy is not touched.
-void DropPages(const void* memory, size_t bytes) {
-  const auto page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
-  const auto start = (reinterpret_cast<uintptr_t>(memory) + page - 1) & ~(page - 1);
-  const auto end = (reinterpret_cast<uintptr_t>(memory) + bytes) & ~(page - 1);
-  if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_DONTNEED);
 }
 
 // The forked owner starts as a copy of the whole program; once it has its
