@@ -1,10 +1,11 @@
 // The X11 host's pure input decisions: double-click synthesis and the
-// desktop's double-click time.
+// desktop's double-click time, and the input method's interaction style.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "app/double_click.h"
+#include "platform/x11/x11_input_style.h"
 #include "platform/x11/x11_xsettings.h"
 
 namespace rc {
@@ -98,6 +99,23 @@ TEST(XSettingsTest, TruncatedOrLyingBlobsGiveNothing) {
   lying = blob;
   lying[24] = 0xFF, lying[25] = 0xFF, lying[26] = 0xFF, lying[27] = 0x7F;  // string length far past the end
   EXPECT_EQ(FindXSettingsInt(lying, "Net/DoubleClickTime"), std::nullopt);
+}
+
+// Over-the-spot where the input method offers it with a status style we
+// need not draw; otherwise the root-window style every input method takes.
+TEST(InputStyleTest, OverTheSpotIsPreferredWhenOffered) {
+  const XIMStyle root = XIMPreeditNothing | XIMStatusNothing;
+  const XIMStyle spot = XIMPreeditPosition | XIMStatusNothing;
+  const XIMStyle spotNoStatus = XIMPreeditPosition | XIMStatusNone;
+  const XIMStyle onTheSpot = XIMPreeditCallbacks | XIMStatusNothing;
+  EXPECT_EQ(PreferredInputStyle(std::vector<XIMStyle>{onTheSpot, root, spot}), spot);
+  EXPECT_EQ(PreferredInputStyle(std::vector<XIMStyle>{spotNoStatus, root}), spotNoStatus);
+  EXPECT_EQ(PreferredInputStyle(std::vector<XIMStyle>{spotNoStatus, spot}), spot);
+  EXPECT_EQ(PreferredInputStyle(std::vector<XIMStyle>{XIMPreeditPosition | XIMStatusArea, root}), root);
+  EXPECT_EQ(PreferredInputStyle(std::vector<XIMStyle>{onTheSpot, root}), root);
+  EXPECT_EQ(PreferredInputStyle({}), root);
+  EXPECT_TRUE(IsOverTheSpot(spotNoStatus));
+  EXPECT_FALSE(IsOverTheSpot(root));
 }
 
 }  // namespace

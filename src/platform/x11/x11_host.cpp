@@ -92,6 +92,14 @@ void X11Host::SetWindowBounds(const Box& bounds) {
 
 Box X11Host::WindowBounds() { return window_ ? window_->Bounds() : Box{}; }
 
+// The spot is where the text being composed would start: the caret's
+// foot, so the candidate list opens below the line, not over it.
+void X11Host::SetTextInputSpot(std::optional<Box> caret) {
+  if (!caret || !window_) return;
+  const Box bounds = window_->Bounds();
+  input_->SetTextSpot(XPoint{static_cast<short>(caret->x - bounds.x), static_cast<short>(caret->Bottom() - bounds.y)});
+}
+
 void X11Host::SetMousePointer(const MousePointer& pointer) {
   if (!window_) return;
   Display* dpy = display_->Dpy();

@@ -73,6 +73,7 @@ class X11Host : public HostRuntime {
   std::string SettingsDirectory() override;
   void MovePointer(Point desktop) override;
   HostResult SetClipboardText(const std::string& utf8) override;
+  void SetTextInputSpot(std::optional<Box> caret) override;
   std::vector<Box> WindowFrames() override;
   std::optional<std::vector<uint8_t>> ReadSmallFile(const std::string& path, size_t maxBytes) override;
   HostResult MakeDirectories(const std::string& path) override;

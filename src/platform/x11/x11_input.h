@@ -23,6 +23,8 @@ class X11InputTranslator {
   long AttachWindow(Window window) { return text_.Attach(window); }
   // Whether the input method took the event, which then makes no message.
   bool Filter(XEvent& event) { return text_.Filter(event); }
+  // Where the input method's windows go (window coordinates).
+  void SetTextSpot(XPoint spot) { text_.SetSpot(spot); }
   // Translates `event`; a motion event also swallows the motion events
   // queued right behind it, since only the latest position matters.
   std::vector<Message> Translate(XEvent& event);

@@ -2,6 +2,7 @@
 
 #include <X11/Xutil.h>
 
+#include "platform/x11/x11_input_style.h"
 #include "platform/x11/x11_keys.h"
 
 namespace rc {
@@ -18,25 +19,70 @@ XIM OpenInputMethod(Display* dpy) {
   return XOpenIM(dpy, nullptr, nullptr, nullptr);
 }
 
+// The server's own fixed font will do, and is quick to find (a pattern
+// would list every font): an input method that draws the text being
+// composed mostly uses its own fonts.
+XFontSet AnyFontSet(Display* dpy) {
+  char** missing = nullptr;
+  int missingCount = 0;
+  char* fallback = nullptr;
+  XFontSet set = XCreateFontSet(dpy, "fixed", &missing, &missingCount, &fallback);
+  if (missing != nullptr) XFreeStringList(missing);
+  return set;
+}
+
 }  // namespace
 
 X11TextInput::X11TextInput(Display* dpy) : dpy_(dpy), im_(OpenInputMethod(dpy)) {}
 
 X11TextInput::~X11TextInput() {
   if (ic_ != nullptr) XDestroyIC(ic_);
+  if (fontSet_ != nullptr) XFreeFontSet(dpy_, fontSet_);
   if (im_ != nullptr) XCloseIM(im_);
+}
+
+XIMStyle X11TextInput::OfferedStyle() {
+  XIMStyles* styles = nullptr;
+  if (XGetIMValues(im_, XNQueryInputStyle, &styles, nullptr) != nullptr || styles == nullptr) return kRootWindowStyle;
+  const XIMStyle style = PreferredInputStyle({styles->supported_styles, styles->count_styles});
+  XFree(styles);
+  return style;
+}
+
+// The spot and a font set must be given when the context is made.
+XIC X11TextInput::CreateOverTheSpot(XIMStyle style, Window window) {
+  if (fontSet_ == nullptr) fontSet_ = AnyFontSet(dpy_);
+  if (fontSet_ == nullptr) return nullptr;
+  XPoint spot{0, 0};
+  XVaNestedList preedit = XVaCreateNestedList(0, XNSpotLocation, &spot, XNFontSet, fontSet_, nullptr);
+  XIC ic = XCreateIC(im_, XNInputStyle, style, XNClientWindow, window, XNFocusWindow, window, XNPreeditAttributes,
+                     preedit, nullptr);
+  XFree(preedit);
+  return ic;
 }
 
 long X11TextInput::Attach(Window window) {
   if (im_ == nullptr) return 0;
   if (ic_ != nullptr) XDestroyIC(ic_);
-  ic_ = XCreateIC(im_, XNInputStyle, XIMPreeditNothing | XIMStatusNothing, XNClientWindow, window,
-                  XNFocusWindow, window, nullptr);
+  const XIMStyle style = OfferedStyle();
+  ic_ = IsOverTheSpot(style) ? CreateOverTheSpot(style, window) : nullptr;
+  if (ic_ == nullptr) {
+    ic_ = XCreateIC(im_, XNInputStyle, kRootWindowStyle, XNClientWindow, window, XNFocusWindow, window, nullptr);
+  }
   if (ic_ == nullptr) return 0;
   long events = 0;
   if (XGetICValues(ic_, XNFilterEvents, &events, nullptr) != nullptr) events = 0;
   XSetICFocus(ic_);
   return events;
+}
+
+// NOTE: only an over-the-spot context uses the spot; others refuse or
+// ignore it, which costs nothing, and some input methods read it anyway.
+void X11TextInput::SetSpot(XPoint spot) {
+  if (ic_ == nullptr) return;
+  XVaNestedList preedit = XVaCreateNestedList(0, XNSpotLocation, &spot, nullptr);
+  XSetICValues(ic_, XNPreeditAttributes, preedit, nullptr);
+  XFree(preedit);
 }
 
 bool X11TextInput::Filter(XEvent& event) { return ic_ != nullptr && XFilterEvent(&event, None); }

@@ -31,13 +31,21 @@ class X11TextInput {
   bool Filter(XEvent& event);
   KeyLookup LookUpPress(XKeyEvent& key);
   bool HasInputContext() const { return ic_ != nullptr; }
+  // Where the text being composed starts (its baseline, window
+  // coordinates); an over-the-spot input method puts its windows there.
+  void SetSpot(XPoint spot);
 
  private:
   KeyLookup LookUpWithContext(XKeyEvent& key);
+  XIMStyle OfferedStyle();
+  XIC CreateOverTheSpot(XIMStyle style, Window window);
 
   Display* dpy_;
   XIM im_ = nullptr;
   XIC ic_ = nullptr;
+  // The font set an over-the-spot context was created with; the input
+  // method may draw with it until the context goes.
+  XFontSet fontSet_ = nullptr;
 };
 
 // The keysym of a key event the layout and the modifiers give, and its text
