@@ -59,7 +59,7 @@ class WaylandHost : public HostRuntime {
 
   HostResult SetClipboardImage(const Canvas& source, const Box& area) override;
   HostResult SetClipboardText(const std::string& utf8) override;
-  void SetTextInputSpot(std::optional<Box> caret);
+  void SetTextInputSpot(std::optional<Box> caret) override;
   SaveDialogResult ShowSaveDialog(const SaveDialogRequest& request) override;
   bool AskYesNo(const std::string& title, const std::string& question) override;
   bool FileExists(const std::string& path) override;
