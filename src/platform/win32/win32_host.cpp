@@ -9,6 +9,7 @@
 #include "platform/win32/win32_cursor.h"
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_ime_spot.h"
 #include "platform/win32/win32_input_facts.h"
 #include "platform/win32/win32_layered.h"
 #include "platform/win32/win32_message.h"
@@ -277,6 +278,17 @@ void Win32Host::ShowErrorText(const std::string& text) { ShowErrorBox(nullptr, t
 TextMask Win32Host::RenderText(const std::string& utf8, const FontRequest& font) { return text_.Render(utf8, font); }
 
 std::vector<const ImageCodec*> Win32Host::ImageCodecs() { return WicImageCodecs(); }
+
+// The desktop is the virtual screen, whose coordinates are the screen's.
+void Win32Host::SetTextInputSpot(std::optional<Box> caret) {
+  if (window_ == nullptr) return;
+  if (caret) {
+    POINT corner{caret->x, caret->y};
+    ScreenToClient(window_, &corner);
+    caret = Box{corner.x, corner.y, caret->width, caret->height};
+  }
+  PlaceImeWindows(window_, caret);
+}
 
 HostResult Win32Host::SetClipboardText(const std::string& utf8) { return SetClipboardUnicodeText(window_, utf8); }
 

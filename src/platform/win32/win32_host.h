@@ -63,6 +63,7 @@ class Win32Host : public HostRuntime {
   std::string SettingsDirectory() override { return SettingsDirectoryWin32(); }
   void MovePointer(Point desktop) override { SetCursorPos(desktop.x, desktop.y); }
   HostResult SetClipboardText(const std::string& utf8) override;
+  void SetTextInputSpot(std::optional<Box> caret) override;
   std::vector<Box> WindowFrames() override;
   std::optional<std::vector<uint8_t>> ReadSmallFile(const std::string& path, size_t maxBytes) override {
     return ReadSmallFileWin32(path, maxBytes);
