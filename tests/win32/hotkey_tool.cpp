@@ -3,6 +3,7 @@
 // registered shortcut into WM_HOTKEY.
 //
 //   hotkey_tool press   presses and releases Ctrl+Alt+A
+//   hotkey_tool press VK  presses and releases the one key VK (0x78: F9)
 //   hotkey_tool hold N  registers Ctrl+Alt+A for itself, prints "held",
 //                       and keeps it N seconds
 #include <windows.h>
@@ -23,9 +24,10 @@ INPUT Key(WORD virtualKey, bool up) {
   return input;
 }
 
-int Press() {
-  std::vector<INPUT> inputs = {Key(VK_CONTROL, false), Key(VK_MENU, false), Key('A', false),
-                               Key('A', true),         Key(VK_MENU, true),  Key(VK_CONTROL, true)};
+int Press(std::vector<WORD> keys) {
+  std::vector<INPUT> inputs;
+  for (const WORD key : keys) inputs.push_back(Key(key, false));
+  for (auto key = keys.rbegin(); key != keys.rend(); ++key) inputs.push_back(Key(*key, true));
   const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   return sent == inputs.size() ? 0 : 1;
 }
@@ -44,8 +46,10 @@ int Hold(int seconds) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc >= 2 && std::wcscmp(argv[1], L"press") == 0) return Press();
+  const bool press = argc >= 2 && std::wcscmp(argv[1], L"press") == 0;
+  if (press && argc >= 3) return Press({static_cast<WORD>(std::wcstol(argv[2], nullptr, 0))});
+  if (press) return Press({VK_CONTROL, VK_MENU, 'A'});
   if (argc >= 3 && std::wcscmp(argv[1], L"hold") == 0) return Hold(std::wcstol(argv[2], nullptr, 10));
-  std::fprintf(stderr, "usage: hotkey_tool press | hold SECONDS\n");
+  std::fprintf(stderr, "usage: hotkey_tool press [VK] | hold SECONDS\n");
   return 2;
 }

@@ -404,6 +404,28 @@ else
 fi
 kill "$HOLD_PID" 2>/dev/null
 
+# The settings file names another shortcut: F9 starts the capture.
+SETTINGS_DIR=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming 2>/dev/null | grep -v /Public/ | head -n1)/regioncap
+mkdir -p "$SETTINGS_DIR"
+printf '# mine\r\nhotkey = F9\r\n' >"$SETTINGS_DIR/settings.ini"
+wine "$EXE" --daemon --no-window-snap >"$WORK/daemon.txt" 2>&1 &
+DAEMON_PID=$!
+if wait_for_text "$WORK/daemon.txt" "F9 starts a capture" 30; then
+  timeout 20 wine "$HOTKEY_TOOL" press 0x78 >/dev/null 2>&1
+  wait_for_pixel 900 700 "$DIMMED_CORNER" 20 && dimmed_by_f9=yes || dimmed_by_f9=no
+  xdotool key Escape
+  wait_for_pixel 900 700 "$UNDIMMED_CORNER" 15
+  timeout 30 wine "$EXE" --quit >/dev/null 2>&1
+  wait_for_exit "$DAEMON_PID" 15
+  code=$?
+  [ $dimmed_by_f9 = yes ] && [ $code -eq 0 ] && record resident-shortcut-from-settings PASS "" ||
+    record resident-shortcut-from-settings FAIL "F9 dimmed the screen: $dimmed_by_f9; resident exit $code"
+else
+  record resident-shortcut-from-settings FAIL "the resident said: $(tr -d '\r' <"$WORK/daemon.txt")"
+  kill "$DAEMON_PID" 2>/dev/null
+fi
+rm -f "$SETTINGS_DIR/settings.ini"
+
 kill "$PICTURE_PID" 2>/dev/null
 summary
 [ $FAILURES -eq 0 ]
