@@ -41,6 +41,9 @@ copy_colour "" c
 expect_text "$r,$g,$b" data-control
 copy_colour data-device -k Tab c
 expect_text "$(printf '#%02X%02X%02X' "$r" "$g" "$b")" data-device
+# As on GNOME: a fullscreen toplevel overlay, the data device.
+REGIONCAP_WAYLAND_OVERLAY=toplevel copy_colour data-device c
+expect_text "$r,$g,$b" "data-device on a toplevel"
 # Without input to quote (a --region capture) the data device cannot take
 # the clipboard: one line and exit 1, never a silent success.
 REGIONCAP_WAYLAND_CLIPBOARD=data-device start_app --region 10,10,20,20

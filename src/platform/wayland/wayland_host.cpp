@@ -276,8 +276,10 @@ void WaylandHost::KeepClipboardAndExit(int exitCode) {
 void WaylandHost::ServeClipboardToTheEnd() {
   const int connection = wl_display_get_fd(display_->Display());
   const int null = open("/dev/null", O_RDWR);
-  if (null >= 0) dup2(null, 0), dup2(null, 1), dup2(null, 2);
-  for (int fd = 3; fd < connection; ++fd) close(fd);
+  // The connection itself is 0, 1 or 2 when the program started without them.
+  for (int fd = 0; fd < 3 && null >= 0; ++fd)
+    if (fd != connection) dup2(null, fd);
+  if (connection > 3) close_range(3, static_cast<unsigned>(connection) - 1, 0);
   close_range(static_cast<unsigned>(connection) + 1, ~0U, 0);
   setsid();
   signal(SIGPIPE, SIG_IGN);

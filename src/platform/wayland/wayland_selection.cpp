@@ -40,13 +40,15 @@ WaylandSelection::~WaylandSelection() {
 // The device announces the current selection as soon as it exists (to the
 // client with the keyboard); the round trip takes that announcement out of
 // the way of ours.
-bool WaylandSelection::MakeDevice() {
-  if (device_ != nullptr) return true;
+HostResult WaylandSelection::MakeDevice() {
+  if (device_ != nullptr) return HostResult::Ok();
   const WaylandGlobals& g = display_.Globals();
-  if (g.dataDeviceManager == nullptr || g.seat == nullptr) return false;
+  if (g.dataDeviceManager == nullptr || g.seat == nullptr)
+    return HostResult::Fail("Wayland: the compositor offers no wl_data_device_manager");
   device_ = wl_data_device_manager_get_data_device(g.dataDeviceManager, g.seat);
   wl_data_device_add_listener(device_, &kDeviceListener, this);
-  return display_.Roundtrip();
+  if (!display_.Roundtrip()) return HostResult::Fail("Wayland: the compositor closed the connection");
+  return HostResult::Ok();
 }
 
 void WaylandSelection::DropSource() {
@@ -60,7 +62,7 @@ void WaylandSelection::DropSource() {
 // logs it); the sign of success is the selection announced back to us,
 // which the client with the keyboard always gets.
 HostResult WaylandSelection::Offer(WaylandClipboardContent content, uint32_t serial) {
-  if (!MakeDevice()) return HostResult::Fail("Wayland: the compositor offers no wl_data_device_manager");
+  if (const HostResult device = MakeDevice(); !device) return device;
   DropSource();
   content_.emplace(std::move(content));
   source_ = wl_data_device_manager_create_data_source(display_.Globals().dataDeviceManager);

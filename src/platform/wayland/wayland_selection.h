@@ -39,7 +39,7 @@ class WaylandSelection {
   void Selection(wl_data_offer* offer);
 
  private:
-  bool MakeDevice();
+  HostResult MakeDevice();
   void DropSource();
 
   WaylandDisplay& display_;
