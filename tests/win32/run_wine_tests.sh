@@ -390,6 +390,49 @@ else
   kill "$DAEMON_PID" 2>/dev/null
 fi
 
+# --quit while a capture is on screen closes it; a resident killed outright
+# leaves neither its mutex nor its shortcut behind.
+start_resident() {  # waits for the resident to say it listens; sets DAEMON_PID
+  wine "$EXE" --daemon --no-window-snap >"$WORK/daemon.txt" 2>&1 &
+  DAEMON_PID=$!
+  wait_for_text "$WORK/daemon.txt" "starts a capture" 30
+}
+if start_resident; then
+  press_hotkey
+  wait_for_pixel 900 700 "$DIMMED_CORNER" 20 && shown=yes || shown=no
+  timeout 30 wine "$EXE" --quit >/dev/null 2>&1
+  quit=$?
+  wait_for_exit "$DAEMON_PID" 15
+  code=$?
+  wait_for_pixel 900 700 "$UNDIMMED_CORNER" 15 && gone=yes || gone=no
+  [ $shown = yes ] && [ $quit -eq 0 ] && [ $code -eq 0 ] && [ $gone = yes ] &&
+    record resident-quit-closes-a-capture PASS "" ||
+    record resident-quit-closes-a-capture FAIL "shown $shown, --quit $quit, resident exit $code, overlay gone $gone"
+else
+  record resident-quit-closes-a-capture FAIL "the resident never got ready: $(tr -d '\r' <"$WORK/daemon.txt")"
+fi
+if start_resident; then
+  kill -9 "$DAEMON_PID" 2>/dev/null
+  wait "$DAEMON_PID" 2>/dev/null
+  sleep 1
+  if start_resident; then
+    press_hotkey
+    wait_for_pixel 900 700 "$DIMMED_CORNER" 20 && shown=yes || shown=no
+    xdotool key Escape
+    wait_for_pixel 900 700 "$UNDIMMED_CORNER" 15
+    timeout 30 wine "$EXE" --quit >/dev/null 2>&1
+    wait_for_exit "$DAEMON_PID" 15
+    code=$?
+    [ $shown = yes ] && [ $code -eq 0 ] && record resident-restarts-after-a-kill PASS "" ||
+      record resident-restarts-after-a-kill FAIL "the press dimmed the screen: $shown; exit $code after --quit"
+  else
+    record resident-restarts-after-a-kill FAIL "after a kill: $(tr -d '\r' <"$WORK/daemon.txt")"
+    kill "$DAEMON_PID" 2>/dev/null
+  fi
+else
+  record resident-restarts-after-a-kill FAIL "the resident never got ready: $(tr -d '\r' <"$WORK/daemon.txt")"
+fi
+
 # A shortcut that another program holds is reported, and nothing stays.
 timeout 30 wine "$HOTKEY_TOOL" hold 20 >"$WORK/hold.txt" 2>&1 &
 HOLD_PID=$!
