@@ -189,7 +189,7 @@ class HostRuntime {
   virtual void MovePointer(Point desktop);
   // Puts UTF-8 text on the clipboard, where it stays after the program ends.
   virtual HostResult SetClipboardText(const std::string& utf8);
-  // The text caret in desktop coordinates, for the input method's window to follow; nullopt when no text box is open.
+  // The text caret (desktop coordinates) whenever it moves, for the input method to follow; nullopt once no box is open.
   virtual void SetTextInputSpot(std::optional<Box> caret);
   // The frames of the visible top-level windows, top-most first, in desktop
   // coordinates, leaving out the overlay. Asked for at the snapshot, so they
