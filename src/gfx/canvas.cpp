@@ -24,12 +24,16 @@ bool Canvas::Create(int32_t width, int32_t height) {
 }
 
 void Canvas::Adopt(Pixel* memory, int32_t width, int32_t height, Releaser release) {
+  AdoptContents(memory, width, height, std::move(release));
+  if (!Empty()) std::memset(memory, 0, static_cast<size_t>(width) * height * sizeof(Pixel));
+}
+
+void Canvas::AdoptContents(Pixel* memory, int32_t width, int32_t height, Releaser release) {
   Release();
   if (memory == nullptr || width <= 0 || height <= 0) return;
   pixels_ = std::unique_ptr<Pixel[], Releaser>(memory, std::move(release));
   width_ = width;
   height_ = height;
-  std::memset(memory, 0, static_cast<size_t>(width) * height * sizeof(Pixel));
 }
 
 void Canvas::Release() {

@@ -41,6 +41,9 @@ class Canvas {
   // Takes over memory that someone else allocated (a shared-memory image,
   // say); `release` frees it when the canvas lets go. The memory is cleared.
   void Adopt(Pixel* memory, int32_t width, int32_t height, Releaser release);
+  // The same, keeping what the memory holds: the pixels of a snapshot, or
+  // fresh shared memory, which the system hands out zeroed already.
+  void AdoptContents(Pixel* memory, int32_t width, int32_t height, Releaser release);
   void Release();
   // An explicit deep copy, for the few places that need two.
   Canvas Clone() const;

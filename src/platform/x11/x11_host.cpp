@@ -70,17 +70,19 @@ Point X11Host::CursorPos() {
   return {rootX, rootY};
 }
 
-void X11Host::PrepareSnapshot() { readySnapshot_ = PrepareX11SnapshotBuffers(*display_); }
+void X11Host::PrepareCapture() {
+  input_->OpenInputMethod();
+  ready_ = PrepareX11SnapshotBuffers(*display_);
+}
 
 Canvas X11Host::TakeSnapshot() {
   snapshotError_.clear();
-  return TakeX11Snapshot(*display_, grabImage_, snapshotError_, std::move(readySnapshot_));
+  return TakeX11Snapshot(*display_, snapshotError_, std::move(ready_.image));
 }
 
 void X11Host::LoadWindow(const std::function<void()>& onCreate) {
   const Size screen = display_->ScreenSize();
   window_ = std::make_unique<X11Window>(*display_, Box{0, 0, screen.width, screen.height});
-  window_->SelectMoreEvents(input_->AttachWindow(window_->Handle()));
   if (onCreate) onCreate();
 }
 
@@ -110,29 +112,37 @@ void X11Host::SetMousePointer(const MousePointer& pointer) {
   XFlush(dpy);
 }
 
+// The first frame follows at once and covers the whole window, so the
+// exposure of mapping it asks for nothing more; answering it from a back
+// buffer still being filled would show the unfilled part.
 void X11Host::MakeTopmost() {
   if (!window_) return;
   std::string error;
   if (!window_->ShowAndGrab(cursor_, error)) RaiseRuntimeError(std::nullopt, error);
+  XEvent event;
+  while (XCheckTypedWindowEvent(display_->Dpy(), window_->Handle(), Expose, &event)) {
+  }
 }
 
 // Without a compositor there is nothing to make layered: the window shows
 // exactly what Present gives it.
 void X11Host::SetLayered(bool) {}
 
-// The snapshot's own image is reused when it fits: its pages are already
-// in place, where a new screen-sized segment would have to be faulted in.
+// A back buffer made ready before the capture is used when it fits. Either
+// way it is transparent already: shared memory comes zeroed, and the ready
+// one was only touched to back it.
 Canvas X11Host::CreateSurfaceCanvas(int32_t width, int32_t height) {
   Canvas canvas;
-  std::shared_ptr<X11ShmImage> shm = std::move(grabImage_);
-  if (shm == nullptr || shm->Dimensions() != Size{width, height}) shm = X11ShmImage::Create(*display_, {width, height});
+  std::shared_ptr<X11ShmImage> shm = std::move(ready_.surface);
+  surfaceReady_ = shm != nullptr && shm->Dimensions() == Size{width, height};
+  if (!surfaceReady_) shm = X11ShmImage::Create(*display_, {width, height});
   if (shm == nullptr) {
     canvas.Create(width, height);
     return canvas;
   }
   surface_ = shm;
   Pixel* pixels = shm->Pixels();
-  canvas.Adopt(pixels, width, height, [keep = std::move(shm)](Pixel*) mutable { keep.reset(); });
+  canvas.AdoptContents(pixels, width, height, [keep = std::move(shm)](Pixel*) mutable { keep.reset(); });
   return canvas;
 }
 
@@ -250,7 +260,10 @@ void X11Host::Dispatch(XEvent& event) {
   eventPosition_ = outer;
 }
 
+// The input method joins once the first frame shows; keys pressed before
+// are read without it.
 void X11Host::RunMessageLoop() {
+  if (window_) window_->SelectMoreEvents(input_->AttachWindow(window_->Handle()));
   for (;;) {
     XEvent event;
     XNextEvent(display_->Dpy(), &event);

@@ -26,9 +26,10 @@ class X11Host : public HostRuntime {
   bool Connected() const { return display_ != nullptr; }
   const std::string& ConnectError() const { return connectError_; }
 
-  // Readies the memory the next snapshot goes into (a resident regioncap's
+  // Readies what a capture needs before its snapshot: the input method and
+  // the memory of the snapshot and the back buffer (a resident regioncap's
   // waiting capture does this before its shortcut is pressed).
-  void PrepareSnapshot();
+  void PrepareCapture();
 
   Size ScreenSize() override;
   Point CursorPos() override;
@@ -46,9 +47,11 @@ class X11Host : public HostRuntime {
   Canvas CreateSurfaceCanvas(int32_t width, int32_t height) override;
   HostResult Present(const Canvas& backBuffer, const Box& damaged) override;
   HostResult PresentFrame(const Canvas& backBuffer, std::span<const Box> damaged) override;
-  // Without shared memory the back buffer is the program's own, so a frame
-  // may come from anywhere.
-  bool PresentsPieces() override { return surface_.expired(); }
+  // Pieces travel through the connection, which beats writing a fresh
+  // shared back buffer (memory the system backs page by page as it is
+  // first touched) before anything shows; a back buffer made ready before
+  // the capture is quicker to fill and show.
+  bool PresentsPieces() override { return !surfaceReady_; }
   Box TakeExposedArea() override { return std::exchange(exposed_, Box{}); }
   HostResult PresentPiece(const Canvas& piece, const Box& part, Point at) override;
 
@@ -97,9 +100,9 @@ class X11Host : public HostRuntime {
   std::unique_ptr<X11InputTranslator> input_;
   // The shared-memory back buffer; the canvas that shows it holds it alive.
   std::weak_ptr<X11ShmImage> surface_;
-  // The image the snapshot came through, until it becomes the surface.
-  std::shared_ptr<X11ShmImage> grabImage_;
-  X11SnapshotBuffers readySnapshot_;
+  X11SnapshotBuffers ready_;
+  // Whether the back buffer is memory made ready before the capture.
+  bool surfaceReady_ = false;
   Cursor cursor_ = None;
   WindowProc proc_;
   std::function<void()> exitRoutine_;

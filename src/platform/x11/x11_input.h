@@ -18,6 +18,8 @@ class X11InputTranslator {
  public:
   explicit X11InputTranslator(Display* dpy);
   void SetDoubleClickInterval(uint32_t ms) { clicks_.SetInterval(ms); }
+  // Opens the input method ahead of AttachWindow.
+  void OpenInputMethod() { text_.Open(); }
   // Keys are typed into `window` from now on. Returns the events the input
   // method needs the window to select.
   long AttachWindow(Window window) { return text_.Attach(window); }

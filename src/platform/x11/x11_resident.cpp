@@ -77,7 +77,7 @@ void LeaveResidentLoop(int residentConnection) {
     _exit(1);
   }
   SetHost(&host);
-  host.PrepareSnapshot();
+  host.PrepareCapture();
   const CaptureOptions capture = CaptureOptionsFor(options);
   char byte = 0;
   if (read(go, &byte, 1) != 1) _exit(0);

@@ -18,30 +18,27 @@ void CopyOpaque(const uint8_t* data, int32_t stride, Canvas& out, int32_t firstR
   }
 }
 
-// Fresh memory is slow to touch the first time: the canvas is backed in one
-// call and the copy split between two threads.
-void CopyOpaqueInParallel(const uint8_t* data, int32_t stride, Canvas& out) {
-  PrefaultForWriting(out.Data(), static_cast<size_t>(out.Width()) * out.Height() * sizeof(Pixel));
-  const int32_t half = out.Height() / 2;
-  std::thread lower = StartThreadOrRunHere([&] { CopyOpaque(data, stride, out, half, out.Height()); });
-  CopyOpaque(data, stride, out, 0, half);
-  if (lower.joinable()) lower.join();
+void MakeOpaque(Pixel* pixels, size_t count) {
+  for (size_t i = 0; i < count; ++i) pixels[i] |= 0xFF000000u;
 }
 
-// Ready buffers of the wrong size (the screen changed meanwhile) are dropped.
-void UseReady(X11SnapshotBuffers& ready, Size size) {
-  if (ready.image != nullptr && ready.image->Dimensions() != size) ready.image.reset();
-  if (ready.canvas.Width() != size.width || ready.canvas.Height() != size.height) ready.canvas.Release();
+// The server just wrote these pixels, so the pass is quick; two threads
+// halve it where a second core is free.
+void MakeOpaqueInParallel(Pixel* pixels, size_t count) {
+  const size_t half = count / 2;
+  std::thread upper = StartThreadOrRunHere([&] { MakeOpaque(pixels, half); });
+  MakeOpaque(pixels + half, count - half);
+  if (upper.joinable()) upper.join();
 }
 
-Canvas ViaShm(X11Display& display, Size size, std::shared_ptr<X11ShmImage>& grabImage, X11SnapshotBuffers ready) {
-  UseReady(ready, size);
-  Canvas out = std::move(ready.canvas);
-  auto image = ready.image != nullptr ? std::move(ready.image) : X11ShmImage::Create(display, size);
+Canvas ViaShm(X11Display& display, Size size, std::shared_ptr<X11ShmImage> ready) {
+  if (ready != nullptr && ready->Dimensions() != size) ready.reset();
+  std::shared_ptr<X11ShmImage> image = ready != nullptr ? std::move(ready) : X11ShmImage::Create(display, size);
   if (image == nullptr || !image->Get(display.Root())) return Canvas();
-  if (out.Empty() && !out.Create(size.width, size.height)) return out;
-  CopyOpaqueInParallel(reinterpret_cast<const uint8_t*>(image->Pixels()), size.width * 4, out);
-  grabImage = std::move(image);
+  Pixel* pixels = image->Pixels();
+  MakeOpaqueInParallel(pixels, static_cast<size_t>(size.width) * size.height);
+  Canvas out;
+  out.AdoptContents(pixels, size.width, size.height, [keep = std::move(image)](Pixel*) mutable { keep.reset(); });
   return out;
 }
 
@@ -85,17 +82,17 @@ const char* VisualClassName(int visualClass) {
 
 X11SnapshotBuffers PrepareX11SnapshotBuffers(X11Display& display) {
   const Size size = display.ScreenSize();
+  const size_t bytes = static_cast<size_t>(size.width) * size.height * sizeof(Pixel);
   X11SnapshotBuffers ready;
   ready.image = X11ShmImage::Create(display, size);
   if (ready.image == nullptr || !ready.image->Get(display.Root())) return {};
-  const size_t bytes = static_cast<size_t>(size.width) * size.height * sizeof(Pixel);
   PrefaultForWriting(ready.image->Pixels(), bytes);
-  if (ready.canvas.Create(size.width, size.height)) PrefaultForWriting(ready.canvas.Data(), bytes);
+  ready.surface = X11ShmImage::Create(display, size);
+  if (ready.surface != nullptr) PrefaultForWriting(ready.surface->Pixels(), bytes);
   return ready;
 }
 
-Canvas TakeX11Snapshot(X11Display& display, std::shared_ptr<X11ShmImage>& grabImage, std::string& error,
-                       X11SnapshotBuffers ready) {
+Canvas TakeX11Snapshot(X11Display& display, std::string& error, std::shared_ptr<X11ShmImage> ready) {
   const Size size = display.ScreenSize();
   const int visualClass = display.ScreenVisual()->c_class;
   if (visualClass != TrueColor && visualClass != DirectColor) {
@@ -103,7 +100,7 @@ Canvas TakeX11Snapshot(X11Display& display, std::shared_ptr<X11ShmImage>& grabIm
             "; only TrueColor screens of depth 15, 16, 24 or 30 can be read";
     return Canvas();
   }
-  Canvas shot = ViaShm(display, size, grabImage, std::move(ready));
+  Canvas shot = ViaShm(display, size, std::move(ready));
   if (shot.Empty()) shot = ViaGetImage(display, size, error);
   return shot;
 }

@@ -33,7 +33,11 @@ XFontSet AnyFontSet(Display* dpy) {
 
 }  // namespace
 
-X11TextInput::X11TextInput(Display* dpy) : dpy_(dpy), im_(OpenInputMethod(dpy)) {}
+void X11TextInput::Open() {
+  if (opened_) return;
+  opened_ = true;
+  im_ = OpenInputMethod(dpy_);
+}
 
 X11TextInput::~X11TextInput() {
   if (ic_ != nullptr) XDestroyIC(ic_);
@@ -62,6 +66,7 @@ XIC X11TextInput::CreateOverTheSpot(XIMStyle style, Window window) {
 }
 
 long X11TextInput::Attach(Window window) {
+  Open();
   if (im_ == nullptr) return 0;
   if (ic_ != nullptr) XDestroyIC(ic_);
   const XIMStyle style = OfferedStyle();

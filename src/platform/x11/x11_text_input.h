@@ -18,12 +18,15 @@ struct KeyLookup {
 
 class X11TextInput {
  public:
-  // Opens the locale's input method; the program has set LC_CTYPE.
-  explicit X11TextInput(Display* dpy);
+  // The input method opens later (Open, Attach): reading the locale's
+  // compose tables takes longer than showing the first frame.
+  explicit X11TextInput(Display* dpy) : dpy_(dpy) {}
   ~X11TextInput();
   X11TextInput(const X11TextInput&) = delete;
   X11TextInput& operator=(const X11TextInput&) = delete;
 
+  // Opens the locale's input method, once; the program has set LC_CTYPE.
+  void Open();
   // Creates the input context for `window` and gives it the focus. Returns
   // the events the input method needs the window to select.
   long Attach(Window window);
@@ -41,6 +44,7 @@ class X11TextInput {
   XIC CreateOverTheSpot(XIMStyle style, Window window);
 
   Display* dpy_;
+  bool opened_ = false;
   XIM im_ = nullptr;
   XIC ic_ = nullptr;
   // The font set an over-the-spot context was created with; the input
