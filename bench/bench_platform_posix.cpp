@@ -1,4 +1,5 @@
 #include <sys/resource.h>
+#include <time.h>
 #include <unistd.h>
 
 #include "bench_platform.h"
@@ -22,6 +23,14 @@ double PeakMemoryMiB() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// On a machine shared with other work the wall clock also counts the time
+// other processes held the core; this is the program's own cost.
+double ThreadCpuMs() {
+  timespec now{};
+  if (clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now) != 0) return -1;
+  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
 }  // namespace rc::bench

@@ -41,4 +41,8 @@ double PeakMemoryMiB() {
   return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
 }
 
+// GetThreadTimes advances in clock ticks of about 15 ms, far coarser than
+// one message, so Windows reports wall-clock times only.
+double ThreadCpuMs() { return -1; }
+
 }  // namespace rc::bench

@@ -2,6 +2,8 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 
 #include "app/state.h"
@@ -31,7 +33,9 @@ void PaintScreen(Canvas& screen) {
 
 class Session {
  public:
-  Session(int32_t width, int32_t height) : host_(width, height), w_(width), h_(height) {
+  explicit Session(const Layout& layout)
+      : host_(layout.desktop, layout.monitors), origin_{layout.desktop.x, layout.desktop.y},
+        w_(layout.desktop.width), h_(layout.desktop.height) {
     PaintScreen(host_.Screen());
   }
 
@@ -44,9 +48,16 @@ class Session {
   // Sends one message and records its time and what it presented.
   void Timed(const std::function<void()>& send, SessionResult& result) {
     host_.ClearPresentedBoxes();
+    const double cpuStart = ThreadCpuMs();
     const auto start = Clock::now();
     send();
     result.messageMs.push_back(MsSince(start));
+    if (cpuStart >= 0) result.messageCpuMs.push_back(ThreadCpuMs() - cpuStart);
+    if (host_.Ended()) {
+      // A script that pressed the wrong button would measure nothing more.
+      std::fprintf(stderr, "regioncap-bench: the capture ended at message %zu\n", result.messageMs.size());
+      std::exit(3);
+    }
     for (const Box& b : host_.PresentedBoxes()) presented_ += static_cast<double>(b.width) * b.height;
   }
 
@@ -76,13 +87,14 @@ class Session {
   }
 
   Point At(double fx, double fy) const {
-    return {static_cast<int32_t>(w_ * fx), static_cast<int32_t>(h_ * fy)};
+    return {origin_.x + static_cast<int32_t>(w_ * fx), origin_.y + static_cast<int32_t>(h_ * fy)};
   }
   double Presented() const { return presented_; }
   HeadlessHost& Host() { return host_; }
 
  private:
   HeadlessHost host_;
+  Point origin_;
   int32_t w_;
   int32_t h_;
   double presented_ = 0;
@@ -123,15 +135,24 @@ void Drag(Session& s, Point from, Point to, int steps, SessionResult& r) {
   s.Release(r);
 }
 
+// The toolbar and the options bar are laid out at 1x and drawn at the
+// scale of the monitor they sit on.
+Point Scaled(int32_t x, int32_t y) {
+  const float scale = State().ToolbarScale > 0 ? State().ToolbarScale : 1.0f;
+  return {static_cast<int32_t>(std::lround(x * scale)), static_cast<int32_t>(std::lround(y * scale))};
+}
+
 void ChooseTool(Session& s, int32_t button, SessionResult& r) {
   const IntRect bar = State().ToolbarRect;
   const Point c = ToolbarButtonCentre(button);
-  s.Click({bar.left + c.x, bar.top + c.y}, r);
+  const Point at = Scaled(c.x, c.y);
+  s.Click({bar.left + at.x, bar.top + at.y}, r);
 }
 
 void PressOption(Session& s, const IntRect& box, SessionResult& r) {
   const IntRect bar = State().Edit.OptionsRect;
-  s.Click({bar.left + (box.left + box.right) / 2, bar.top + (box.top + box.bottom) / 2}, r);
+  const Point at = Scaled((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+  s.Click({bar.left + at.x, bar.top + at.y}, r);
 }
 
 // A wavy stroke across the selection, one message per point.
@@ -184,10 +205,27 @@ void EditTools(Session& s, SessionResult& r, int brushPoints) {
 
 }  // namespace
 
-SessionResult RunScriptedSession(int32_t width, int32_t height, Compositor compositor, int brushPoints) {
+std::vector<Layout> BenchLayouts() {
+  const auto single = [](int32_t w, int32_t h) {
+    return Layout{std::to_string(w) + "x" + std::to_string(h), {0, 0, w, h}, {Monitor{{0, 0, w, h}, 1.0f, true}}};
+  };
+  const Layout pair{"3840x2160@2+1920x1080@1",
+                    {0, 0, 3840 + 1920, 2160},
+                    {Monitor{{0, 0, 3840, 2160}, 2.0f, true}, Monitor{{3840, 0, 1920, 1080}, 1.0f, false}}};
+  return {single(1920, 1080), single(3840, 2160), pair};
+}
+
+const Layout* FindLayout(const std::string& name) {
+  static const std::vector<Layout> layouts = BenchLayouts();
+  for (const Layout& layout : layouts)
+    if (layout.name == name) return &layout;
+  return nullptr;
+}
+
+SessionResult RunScriptedSession(const Layout& layout, Compositor compositor, int brushPoints) {
   UseCompositor(compositor);
   SessionResult result;
-  Session session(width, height);
+  Session session(layout);
   session.Start(result);
   Replay(session, result, brushPoints);
   session.Finish(result);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/compositor.h"
+#include "app/monitors.h"
 
 namespace rc::bench {
 
@@ -17,10 +18,25 @@ struct Phase {
   size_t end = 0;
 };
 
+// A desktop and the monitors that show it, as the headless host takes them.
+struct Layout {
+  std::string name;  // how the command line and the JSON call it
+  Box desktop;
+  std::vector<Monitor> monitors;
+};
+
+// One 1080p monitor, one 4K monitor, and a 4K monitor at scale 2 beside a
+// 1080p one at scale 1, their tops aligned (what no monitor shows below
+// the smaller one stays black).
+std::vector<Layout> BenchLayouts();
+// Null when no layout has that name.
+const Layout* FindLayout(const std::string& name);
+
 struct SessionResult {
   double firstFrameMs = 0;
   double finishMs = 0;
-  std::vector<double> messageMs;  // one entry per message, in order
+  std::vector<double> messageMs;     // one entry per message, in order
+  std::vector<double> messageCpuMs;  // the same in CPU time; empty where not measured
   double pixelsPresentedPerMessage = 0;
   double peakRssMiB = 0;
   std::vector<Phase> phases;  // the edit tools' stretches
@@ -29,6 +45,7 @@ struct SessionResult {
 // Rubber band, magnifier, hover, move, resize, toolbar hover, then each
 // edit tool (a brush stroke of `brushPoints` points), typing, the options
 // bar, undo and redo, menu open and hover, then finish by double-click.
-SessionResult RunScriptedSession(int32_t width, int32_t height, Compositor compositor, int brushPoints);
+// Points are placed as fractions of the whole desktop.
+SessionResult RunScriptedSession(const Layout& layout, Compositor compositor, int brushPoints);
 
 }  // namespace rc::bench

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <map>
 #include <numbers>
 
 #include "edit/shape_geometry.h"
@@ -97,6 +99,55 @@ TEST(EditGeometry, GrowingStrokeEqualsTheStrokeMadeAtOnce) {
   for (int32_t y = 0; y < 120; ++y)
     for (int32_t x = 0; x < 260; ++x) ASSERT_EQ(a.At(x, y), b.At(x, y)) << x << "," << y;
   EXPECT_EQ(AlphaOf(a.At(20, 40)), 255);  // round caps reach the first point
+}
+
+// Cell by cell, each shape's pieces give the pixels one fill of the whole
+// canvas gives (a share of a pixel may round the other way), and a long
+// diagonal arrow makes pieces only along itself, not over its whole box.
+TEST(EditGeometry, PiecesEqualTheWholeShapeFilledAtOnce) {
+  const std::vector<std::vector<Polygon>> shapes = {
+      RectanglePolygons({13, 9}, {420, 301}, 2), RectanglePolygons({400, 300}, {20, 40}, 3),
+      EllipsePolygons({30, 20}, {440, 290}, 4), ArrowPolygons({440, 300}, {12, 15}, 8),
+      BrushPolygons({{20, 30}, {200, 250}, {210, 40}, {430, 290}}, 6)};
+  for (size_t i = 0; i < shapes.size(); ++i) {
+    Canvas whole(460, 320), pieces(460, 320);
+    FillPolygons(whole, shapes[i], FillRule::NonZero, 0xFF2040C0);
+    ShapePixels made;
+    ShapeRaster(0xFF2040C0).Replace(shapes[i], made);
+    made.Render(pieces, {0, 0}, pieces.Bounds());
+    for (int32_t y = 0; y < 320; ++y)
+      for (int32_t x = 0; x < 460; ++x) ASSERT_LE(std::abs(AlphaOf(whole.At(x, y)) - AlphaOf(pieces.At(x, y))), 1) << i << " at " << x << "," << y;
+    for (const auto& [cell, piece] : made.Pieces()) EXPECT_FALSE(piece.ink.Empty()) << i;
+  }
+  ShapePixels arrow;
+  ShapeRaster().Replace(shapes[3], arrow);
+  EXPECT_LT(arrow.Pieces().size(), 20u);  // its box holds 40 cells
+}
+
+// A shape made again as the pointer moves keeps the pieces of the cells it
+// did not change, stamps and all, and ends with the pixels of the shape
+// made once; the ink of a piece holds its pixels and no more.
+TEST(EditGeometry, ShapeMadeAgainKeepsTheCellsItDidNotChange) {
+  ShapePixels pixels, once;
+  ShapeRaster moving(0xFFFF0000);
+  moving.Replace(RectanglePolygons({10, 10}, {300, 200}, 2), pixels);
+  const std::map<CellKey, ShapePiece> before = pixels.Pieces();
+  moving.Replace(RectanglePolygons({10, 10}, {330, 200}, 2), pixels);
+  ShapeRaster(0xFFFF0000).Replace(RectanglePolygons({10, 10}, {330, 200}, 2), once);
+  ASSERT_EQ(pixels.Pieces().size(), once.Pieces().size());
+  EXPECT_EQ(pixels.Pieces().at({0, 1}).stamp, before.at({0, 1}).stamp);  // the left edge
+  EXPECT_EQ(pixels.Pieces().at({2, 0}).stamp, before.at({2, 0}).stamp);  // the top edge's middle
+  EXPECT_NE(pixels.Pieces().at({4, 0}).stamp, before.at({4, 0}).stamp);  // where the top edge ends now
+  EXPECT_FALSE(pixels.Pieces().contains({4, 1}));  // the old right edge is gone
+  for (const auto& [cell, piece] : pixels.Pieces()) {
+    EXPECT_EQ(piece.ink, IntersectBox(piece.ink, piece.where));
+    const Canvas& c = *piece.pixels;
+    const Box ink = InkBounds(c);
+    EXPECT_EQ(piece.ink, (Box{piece.where.x + ink.x, piece.where.y + ink.y, ink.width, ink.height}));
+    for (int32_t y = 0; y < c.Height(); ++y)
+      for (int32_t x = 0; x < c.Width(); ++x) ASSERT_EQ(c.At(x, y), once.Pieces().at(cell).pixels->At(x, y));
+  }
+  EXPECT_EQ(pixels.Pieces().at({0, 1}).ink, (Box{9, 64, 2, 64}));
 }
 
 TEST(TextEditor, EditsWholeCharactersAcrossLines) {

@@ -19,6 +19,7 @@ class LiveShapeLayer : public SceneLayer {
       : pixels_(shape.pixels), bounds_(IntersectBox(pixels_.Bounds(), selection)), clip_(selection) {}
   Box Bounds() const override { return bounds_; }
   uint64_t TileSignature(const Box& tile) const override;
+  Box TileReach(const Box& tile) const override;
   void Render(Canvas& target, const Box& clip) const override;
 
  private:

@@ -25,6 +25,10 @@ struct ShapePiece {
   Box where;  // in overlay coordinates
   std::shared_ptr<const Canvas> pixels;
   uint64_t stamp = 0;
+  // The smallest box holding every pixel that is not transparent, in
+  // overlay coordinates: what a frame must recompose when the piece comes
+  // or goes, a thin outline's few columns rather than the whole cell.
+  Box ink;
 };
 
 // A cell of the overlay's 64-pixel grid, as (column, row).
@@ -59,8 +63,10 @@ class ShapePixels {
   std::map<CellKey, ShapePiece> pieces_;
 };
 
-// The premultiplied pixels `polygons` (non-zero fill) cover in `cell`, in
-// a straight ARGB colour; empty when they cover nothing there.
-Canvas FillCell(const std::vector<Polygon>& polygons, const Box& cell, uint32_t argb);
+// Whether any pixel of `c` is not transparent black.
+bool AnyPixel(const Canvas& c);
+// The smallest box holding every pixel of `c` that is not transparent
+// black; empty when there is none.
+Box InkBounds(const Canvas& c);
 
 }  // namespace rc

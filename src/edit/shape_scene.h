@@ -21,14 +21,19 @@ class ShapeScene {
   Box Bounds() const { return bounds_; }
   // 0 when no shape has pixels in the cell of `tile`.
   uint64_t CellSignature(const Box& tile) const;
+  // The part of the cell of `tile` that the shapes' pixels reach.
+  Box CellInk(const Box& tile) const;
   // Lays the shapes over `target`, whose (0, 0) is overlay point `origin`,
   // touching only pixels inside `clip` (overlay coordinates).
   void Render(Canvas& target, Point origin, const Box& clip) const;
 
  private:
   std::vector<ShapePtr> shapes_;
-  // Per cell, the pieces in it in drawing order.
-  std::map<CellKey, std::vector<const ShapePiece*>> cells_;
+  struct Cell {
+    std::vector<const ShapePiece*> pieces;  // in drawing order
+    Box ink;
+  };
+  std::map<CellKey, Cell> cells_;
   Box bounds_;
 };
 
@@ -38,6 +43,7 @@ class ShapeSceneLayer : public SceneLayer {
       : scene_(std::move(scene)), clip_(selection) {}
   Box Bounds() const override { return IntersectBox(scene_->Bounds(), clip_); }
   uint64_t TileSignature(const Box& tile) const override;
+  Box TileReach(const Box& tile) const override;
   void Render(Canvas& target, const Box& clip) const override;
 
  private:

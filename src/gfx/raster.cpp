@@ -9,21 +9,13 @@ namespace rc {
 
 namespace {
 
-// One pixel's share of the edges crossing it: `area` is the covered part of
-// this pixel, `cover` the height carried to every pixel further right.
-struct Cell {
-  int32_t y = 0;
-  int32_t x = 0;
-  double cover = 0;
-  double area = 0;
-};
+using Cell = EdgeCell;
 
 class CellSink {
  public:
-  CellSink(int32_t width, int32_t height) : width_(width), height_(height) {}
+  CellSink(int32_t width, int32_t height, std::vector<Cell>& cells) : width_(width), height_(height), cells_(cells) {}
 
   void AddEdge(PointD a, PointD b);
-  std::vector<Cell>& Cells() { return cells_; }
 
  private:
   void AddRowPiece(int32_t row, double xa, double xb, double dy);
@@ -31,7 +23,7 @@ class CellSink {
 
   int32_t width_;
   int32_t height_;
-  std::vector<Cell> cells_;
+  std::vector<Cell>& cells_;
 };
 
 bool Finite(PointD p) { return std::isfinite(p.x) && std::isfinite(p.y); }
@@ -135,11 +127,11 @@ Pixel CompositeCoverage(Pixel dst, uint32_t argb, uint8_t coverage) {
 
 void FillPolygons(Canvas& canvas, const std::vector<Polygon>& polygons, FillRule rule, uint32_t argb) {
   if (canvas.Empty()) return;
-  CellSink sink(canvas.Width(), canvas.Height());
+  std::vector<Cell> cells;
+  CellSink sink(canvas.Width(), canvas.Height(), cells);
   for (const Polygon& poly : polygons) {
     for (size_t i = 0; i < poly.size(); ++i) sink.AddEdge(poly[i], poly[(i + 1) % poly.size()]);
   }
-  std::vector<Cell>& cells = sink.Cells();
   std::sort(cells.begin(), cells.end(),
             [](const Cell& a, const Cell& b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
   for (size_t i = 0; i < cells.size();) {
@@ -147,6 +139,79 @@ void FillPolygons(Canvas& canvas, const std::vector<Polygon>& polygons, FillRule
     while (j < cells.size() && cells[j].y == cells[i].y) ++j;
     SweepRow(canvas.Row(cells[i].y), canvas.Width(), cells.data() + i, cells.data() + j, rule, argb);
     i = j;
+  }
+}
+
+void SplitEdges(const std::vector<const Polygon*>& polygons, PointD offset, Size size, std::vector<EdgeCell>& cells) {
+  if (size.width <= 0 || size.height <= 0) return;
+  CellSink sink(size.width, size.height, cells);
+  const auto moved = [offset](const PointD& p) { return PointD{p.x - offset.x, p.y - offset.y}; };
+  for (const Polygon* poly : polygons) {
+    const size_t n = poly->size();
+    for (size_t i = 0; i < n; ++i) sink.AddEdge(moved((*poly)[i]), moved((*poly)[(i + 1) % n]));
+  }
+}
+
+namespace {
+
+// Per-pixel sums of the split edges, one row after another, with the
+// columns each row touched, so a row is swept and cleared only there.
+class DenseCells {
+ public:
+  DenseCells(int32_t width, int32_t height);
+  void Add(const EdgeCell& c);
+  void SweepRow(Pixel* row, int32_t y, FillRule rule, uint32_t argb);
+
+ private:
+  int32_t width_;
+  std::vector<double> area_, cover_, carry_;
+  std::vector<int32_t> first_, last_;
+};
+
+DenseCells::DenseCells(int32_t width, int32_t height)
+    : width_(width), area_(static_cast<size_t>(width) * height), cover_(area_.size()), carry_(static_cast<size_t>(height)),
+      first_(static_cast<size_t>(height), width), last_(static_cast<size_t>(height), -1) {}
+
+void DenseCells::Add(const EdgeCell& c) {
+  if (c.x < 0) {
+    carry_[static_cast<size_t>(c.y)] += c.cover;
+    return;
+  }
+  const size_t at = static_cast<size_t>(c.y) * width_ + c.x;
+  area_[at] += c.area;
+  cover_[at] += c.cover;
+  first_[static_cast<size_t>(c.y)] = std::min(first_[static_cast<size_t>(c.y)], c.x);
+  last_[static_cast<size_t>(c.y)] = std::max(last_[static_cast<size_t>(c.y)], c.x);
+}
+
+// Left of the first touched column the row holds what came in from the
+// left; right of the last it holds the row's whole winding.
+void DenseCells::SweepRow(Pixel* row, int32_t y, FillRule rule, uint32_t argb) {
+  const size_t r = static_cast<size_t>(y);
+  double winding = carry_[r];
+  const int32_t first = first_[r], last = last_[r];
+  BlendRun(row, 0, std::min(first, width_), argb, ToCoverage(winding, rule));
+  const double* area = area_.data() + r * width_;
+  const double* cover = cover_.data() + r * width_;
+  for (int32_t x = first; x <= last; ++x) {
+    BlendRun(row, x, x + 1, argb, ToCoverage(winding + area[x], rule));
+    winding += cover[x];
+  }
+  BlendRun(row, last + 1 > first ? last + 1 : width_, width_, argb, ToCoverage(winding, rule));
+}
+
+}  // namespace
+
+void FillEdgeCells(Canvas& canvas, const std::vector<EdgeCell>& cells, FillRule rule, uint32_t argb) {
+  if (canvas.Empty() || cells.empty()) return;
+  DenseCells sums(canvas.Width(), canvas.Height());
+  std::vector<bool> touched(static_cast<size_t>(canvas.Height()), false);
+  for (const EdgeCell& c : cells) {
+    sums.Add(c);
+    touched[static_cast<size_t>(c.y)] = true;
+  }
+  for (int32_t y = 0; y < canvas.Height(); ++y) {
+    if (touched[static_cast<size_t>(y)]) sums.SweepRow(canvas.Row(y), y, rule, argb);
   }
 }
 

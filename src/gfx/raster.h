@@ -23,6 +23,26 @@ enum class FillRule { EvenOdd, NonZero };
 // corners covers whole pixels and nothing else.
 void FillPolygons(Canvas& canvas, const std::vector<Polygon>& polygons, FillRule rule, uint32_t argb);
 
+// One edge's share of one pixel: `area` is the covered part of the pixel,
+// `cover` the height carried to every pixel further right. Pieces left of
+// the canvas carry their height in from x = -1.
+struct EdgeCell {
+  int32_t y = 0;
+  int32_t x = 0;
+  double cover = 0;
+  double area = 0;
+  friend bool operator==(const EdgeCell&, const EdgeCell&) = default;
+};
+
+// The edges of `polygons`, moved by -`offset`, split into the pixels of a
+// canvas of `size`, appended to `cells` in the order the edges come. Two
+// equal lists give equal pixels, which lets a caller skip a fill.
+void SplitEdges(const std::vector<const Polygon*>& polygons, PointD offset, Size size, std::vector<EdgeCell>& cells);
+// Lays the split edges over `canvas` (of the size they were split for) as
+// FillPolygons does, summing each pixel's shares in list order instead of
+// sorting them: quicker on a small canvas, such as one tile of a shape.
+void FillEdgeCells(Canvas& canvas, const std::vector<EdgeCell>& cells, FillRule rule, uint32_t argb);
+
 // Lays a straight (not premultiplied) ARGB colour at `coverage` (0..255)
 // over one premultiplied pixel.
 Pixel CompositeCoverage(Pixel dst, uint32_t argb, uint8_t coverage);
