@@ -4,8 +4,9 @@
 # overlay as a fullscreen xdg_toplevel. The selection on the clipboard
 # equals the screen's pixels. Without a portal on the bus, or without a
 # bus, the program ends with one line and code 1 and leaves the screen as
-# it was. With a second output at scale 2, the portal's picture comes at
-# scale 2 and that output's pixels still arrive exactly.
+# it was; so it does when the portal refuses or returns no PNG. With a
+# second output at scale 2, the portal's picture comes at scale 2 and that
+# output's pixels still arrive exactly.
 set -u
 BUILD=${1:?build directory}
 source "$(dirname "$0")/sway_lib.sh"
@@ -46,6 +47,23 @@ cat >"$WL_TMP/bare-bus.conf" <<CONF
 CONF
 start_bus "$WL_TMP/bare-bus.conf"
 expect_one_line "^regioncap: .*Wayland: no screenshot portal on the session bus"
+
+# A stand-in portal that answers Screenshot with response $1 (and URI $2).
+fake_portal() {
+  "$(tool fake_portal)" "$@" >"$WL_TMP/fake.out" 2>&1 &
+  FAKE_PID=$!
+  for _ in $(seq 50); do
+    grep -q ready "$WL_TMP/fake.out" && return 0
+    sleep 0.1
+  done
+  fail "the stand-in portal did not start: $(cat "$WL_TMP/fake.out")"
+}
+fake_portal 2
+expect_one_line "^regioncap: .*Wayland: the screenshot portal refused the screenshot (response 2)"
+kill "$FAKE_PID"; wait "$FAKE_PID" 2>/dev/null
+fake_portal 0 "file://$WL_TMP/bare-bus.conf"
+expect_one_line "^regioncap: .*Wayland: the screenshot portal's picture .* is no PNG"
+kill "$FAKE_PID"; wait "$FAKE_PID" 2>/dev/null
 stop_portal
 DBUS_SESSION_BUS_ADDRESS=unix:path=$WL_TMP/no-bus expect_one_line "^regioncap: .*Wayland: no D-Bus session bus"
 
