@@ -1,5 +1,7 @@
 #include "platform/x11/x11_snapshot.h"
 
+#include <cstring>
+
 #include "gfx/thread_start.h"
 #include "platform/posix/posix_memory.h"
 #include "platform/x11/x11_pixels.h"
@@ -87,8 +89,12 @@ X11SnapshotBuffers PrepareX11SnapshotBuffers(X11Display& display) {
   ready.image = X11ShmImage::Create(display, size);
   if (ready.image == nullptr || !ready.image->Get(display.Root())) return {};
   PrefaultForWriting(ready.image->Pixels(), bytes);
+  // The server maps shared memory on its side too, page by page as it first
+  // reads it: a read of the screen into the back buffer backs both sides,
+  // and clearing it leaves the back buffer transparent.
   ready.surface = X11ShmImage::Create(display, size);
-  if (ready.surface != nullptr) PrefaultForWriting(ready.surface->Pixels(), bytes);
+  if (ready.surface != nullptr && !ready.surface->Get(display.Root())) ready.surface.reset();
+  if (ready.surface != nullptr) std::memset(ready.surface->Pixels(), 0, bytes);
   return ready;
 }
 
