@@ -15,8 +15,7 @@ TextCaret CaretOf(const TextEditor& t) { return {t.CaretLine(), t.CaretByte()}; 
 
 // The input method's window follows the caret; the host wants desktop
 // coordinates.
-void ShowInputSpot(const EditSession& e, const TextLook& look) {
-  const Box caret = TextCaretBox(look, CaretOf(e.text));
+void ShowInputSpot(const EditSession& e, const Box& caret) {
   const Box& desktop = State().Desktop;
   Host().SetTextInputSpot(Box{desktop.x + e.textOrigin.x + caret.x, desktop.y + e.textOrigin.y + caret.y,
                               caret.width, caret.height});
@@ -29,8 +28,9 @@ void RefreshTextBox(EditSession& e) {
   box.argb = CurrentColour();
   const TextLook look = LookOf(e, box);
   const Box area = TextBoxArea(e.textOrigin, look);
-  box.pixels.SetWhole(area, RenderOpenTextBox(look, area, CaretOf(e.text)));
-  ShowInputSpot(e, look);
+  const Box caret = TextCaretBox(look, CaretOf(e.text));
+  box.pixels.SetWhole(area, RenderOpenTextBox(look, area, caret));
+  ShowInputSpot(e, caret);
 }
 
 // A press on the open box puts the caret between the characters nearest it.

@@ -103,11 +103,11 @@ Canvas RenderTextPixels(const TextLook& look, const Box& area) {
   return canvas;
 }
 
-Canvas RenderOpenTextBox(const TextLook& look, const Box& area, TextCaret caret) {
+Canvas RenderOpenTextBox(const TextLook& look, const Box& area, const Box& caretBar) {
   Canvas canvas = RenderTextPixels(look, area);
   DrawDashedFrame(canvas, Thickness(look));
   const uint32_t a = look.argb >> 24;
-  FillBox(canvas, TextCaretBox(look, caret), CompositeCoverage(0, look.argb | (a == 0 ? 0xFF000000u : 0), 255));
+  FillBox(canvas, caretBar, CompositeCoverage(0, look.argb | (a == 0 ? 0xFF000000u : 0), 255));
   return canvas;
 }
 

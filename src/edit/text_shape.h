@@ -42,7 +42,8 @@ TextCaret TextCaretNear(const TextLook& look, Point at);
 
 // The text alone, as the output keeps it, over the box's area.
 Canvas RenderTextPixels(const TextLook& look, const Box& area);
-// The text with its caret and the dashed frame, as the open box shows it.
-Canvas RenderOpenTextBox(const TextLook& look, const Box& area, TextCaret caret);
+// The text with its caret (at TextCaretBox's `caretBar`) and the dashed
+// frame, as the open box shows it.
+Canvas RenderOpenTextBox(const TextLook& look, const Box& area, const Box& caretBar);
 
 }  // namespace rc
