@@ -1,6 +1,7 @@
 #include "win/scene_compositor.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 
 #include "gfx/blend.h"
@@ -134,17 +135,18 @@ void SceneCompositor::Begin(const Canvas& snapshot, const Box& frame) {
 void SceneCompositor::Reset() {
   constexpr size_t kMaxSpare = 16;
   for (Step& step : steps_) {
-    if (!step.pixels.Empty()) spare_.push_back(std::move(step.pixels));
+    if (!step.pixels.Empty()) spare_.push_back({std::move(step.pixels), step.pixelHash});
   }
   if (spare_.size() > kMaxSpare) spare_.erase(spare_.begin(), spare_.end() - kMaxSpare);
   steps_.clear();
 }
 
 Canvas SceneCompositor::SpareCanvas(int32_t width, int32_t height) {
-  auto fits = std::find_if(spare_.begin(), spare_.end(),
-                           [&](const Canvas& c) { return c.Width() == width && c.Height() == height; });
+  auto fits = std::find_if(spare_.begin(), spare_.end(), [&](const Spare& c) {
+    return c.pixels.Width() == width && c.pixels.Height() == height;
+  });
   if (fits == spare_.end()) return Canvas(width, height);
-  Canvas reused = std::move(*fits);
+  Canvas reused = std::move(fits->pixels);
   spare_.erase(fits);
   return reused;
 }
@@ -167,13 +169,35 @@ void SceneCompositor::AddBlend(const Canvas& source, const Box& srcBox, const Bo
   step.src = {srcBox.x - kept.x, srcBox.y - kept.y, srcBox.width, srcBox.height};
   step.alpha = alpha;
   step.perPixelAlpha = perPixelAlpha;
-  if (!kept.Empty()) {
+  if (kept.Empty()) {
+    step.pixelHash = HashPixels(step.pixels);
+  } else if (!ReuseIdentical(source, kept, step)) {
     step.pixels = SpareCanvas(kept.width, kept.height);
     StretchCopy(step.pixels, step.pixels.Bounds(), source, kept);
+    step.pixelHash = HashPixels(step.pixels);
   }
-  uint64_t h = MixBox(MixBox(HashPixels(step.pixels), step.src), step.dst);
+  uint64_t h = MixBox(MixBox(step.pixelHash, step.src), step.dst);
   step.signature = MixSignature(h, static_cast<uint64_t>(alpha) << 1 | (perPixelAlpha ? 1 : 0));
   steps_.push_back(std::move(step));
+}
+
+// Comparing costs a fraction of copying and hashing, and most layers (the
+// magnifier's panel, the toolbar, the options bar) come back unchanged.
+bool SceneCompositor::ReuseIdentical(const Canvas& source, const Box& kept, Step& step) {
+  const size_t rowBytes = static_cast<size_t>(kept.width) * sizeof(Pixel);
+  const auto same = [&](const Spare& spare) {
+    if (spare.pixels.Width() != kept.width || spare.pixels.Height() != kept.height) return false;
+    for (int32_t y = 0; y < kept.height; ++y) {
+      if (std::memcmp(spare.pixels.Row(y), source.Row(kept.y + y) + kept.x, rowBytes) != 0) return false;
+    }
+    return true;
+  };
+  const auto found = std::find_if(spare_.begin(), spare_.end(), same);
+  if (found == spare_.end()) return false;
+  step.pixels = std::move(found->pixels);
+  step.pixelHash = found->hash;
+  spare_.erase(found);
+  return true;
 }
 
 void SceneCompositor::AddLayer(std::shared_ptr<const SceneLayer> layer) {

@@ -50,6 +50,7 @@ class SceneCompositor {
     Box dst;
     Box src;  // Blend: inside `pixels`
     Canvas pixels;
+    uint64_t pixelHash = 0;  // Blend: of `pixels`
     uint8_t alpha = 255;
     bool perPixelAlpha = false;
     uint64_t signature = 0;
@@ -81,14 +82,20 @@ class SceneCompositor {
   std::vector<uint64_t> TileSignatures() const;
   Box TileBox(int32_t column, int32_t row) const;
   Canvas SpareCanvas(int32_t width, int32_t height);
+  bool ReuseIdentical(const Canvas& source, const Box& kept, Step& step);
 
   const Canvas* snapshot_ = nullptr;
   Box screen_;
   std::vector<Step> steps_;
   // Blend copies of earlier frames, reused by the next frame's blends of the
   // same size: the magnifier and the label come back every message, and
-  // fresh memory for them each time would cost more than the copies.
-  std::vector<Canvas> spare_;
+  // fresh memory for them each time would cost more than the copies. A
+  // blend of the same pixels takes its copy and hash as they are.
+  struct Spare {
+    Canvas pixels;
+    uint64_t hash = 0;
+  };
+  std::vector<Spare> spare_;
   int32_t columns_ = 0;
   int32_t rows_ = 0;
   std::vector<uint64_t> shown_;  // tile signatures of the back buffer as presented
