@@ -33,10 +33,26 @@ void MakeOpaqueInParallel(Pixel* pixels, size_t count) {
   if (upper.joinable()) upper.join();
 }
 
+// Fresh shared memory is backed page by page as it is first written. The
+// server writes the screen into it from the top while a thread of ours
+// backs the lower half, so the two share that work where a core is free.
+bool GetIntoFresh(X11ShmImage& image, Window root) {
+  const Size size = image.Dimensions();
+  const size_t upper = static_cast<size_t>(size.width) * (size.height / 2);
+  const size_t lower = static_cast<size_t>(size.width) * size.height - upper;
+  Pixel* half = image.Pixels() + upper;
+  std::thread backer = StartThreadOrRunHere([half, lower] { PrefaultForWriting(half, lower * sizeof(Pixel)); });
+  const bool got = image.Get(root);
+  if (backer.joinable()) backer.join();
+  return got;
+}
+
 Canvas ViaShm(X11Display& display, Size size, std::shared_ptr<X11ShmImage> ready) {
   if (ready != nullptr && ready->Dimensions() != size) ready.reset();
-  std::shared_ptr<X11ShmImage> image = ready != nullptr ? std::move(ready) : X11ShmImage::Create(display, size);
-  if (image == nullptr || !image->Get(display.Root())) return Canvas();
+  const bool fresh = ready == nullptr;
+  std::shared_ptr<X11ShmImage> image = fresh ? X11ShmImage::Create(display, size) : std::move(ready);
+  if (image == nullptr) return Canvas();
+  if (!(fresh ? GetIntoFresh(*image, display.Root()) : image->Get(display.Root()))) return Canvas();
   Pixel* pixels = image->Pixels();
   MakeOpaqueInParallel(pixels, static_cast<size_t>(size.width) * size.height);
   Canvas out;
