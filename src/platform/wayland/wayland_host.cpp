@@ -300,9 +300,9 @@ TextMask WaylandHost::RenderText(const std::string& utf8, const FontRequest& fon
 
 std::vector<const ImageCodec*> WaylandHost::ImageCodecs() { return PosixImageCodecs(); }
 
-// Data-control where offered: its owner needs no input of ours and takes
-// nothing of the program with it. REGIONCAP_WAYLAND_CLIPBOARD=data-device
-// or data-control forces one.
+// Data-control where offered: its owner needs no input of ours and has a
+// connection of its own. REGIONCAP_WAYLAND_CLIPBOARD=data-device or
+// data-control forces one.
 bool WaylandHost::UseDataControl() const {
   if (EnvIs("REGIONCAP_WAYLAND_CLIPBOARD", "data-device")) return false;
   if (EnvIs("REGIONCAP_WAYLAND_CLIPBOARD", "data-control")) return true;
