@@ -2,6 +2,7 @@
 
 #include "app/hotkey.h"
 #include "app/message.h"
+#include "app/resident.h"
 
 namespace rc {
 namespace {
@@ -55,6 +56,19 @@ TEST(Hotkey, BadTextsSayWhatIsWrong) {
   for (const char* bad : {"F0", "F25", "F01", "Ctrl+AB", "Ctrl+é", "Ctrl+-"}) ErrorOf(bad);
   // The text itself is quoted, so a user sees which setting is meant.
   EXPECT_EQ(ErrorOf("Ctrl+Alt").rfind("\"Ctrl+Alt\" is not a shortcut", 0), 0u);
+}
+
+// Both hosts read the settings file before any host exists, through these.
+TEST(Hotkey, TheSettingsFileNamesTheResidentShortcutOrLeavesTheDefault) {
+  EXPECT_EQ(HotkeySettingOf("hotkey = Print\r\n"), "Print");
+  EXPECT_EQ(HotkeySettingOf("hotkey = F9\n[install]\nhotkey = Super+S\n"), "Super+S");
+  EXPECT_EQ(HotkeySettingOf("[other]\nhotkey = F9\n"), "");
+  Hotkey hotkey;
+  std::string error;
+  ASSERT_TRUE(ResidentHotkey(HotkeySettingOf("# none\n"), hotkey, error));
+  EXPECT_EQ(HotkeyText(hotkey), "Ctrl+Alt+A");
+  EXPECT_FALSE(ResidentHotkey(HotkeySettingOf("hotkey = Ctrl+\n"), hotkey, error));
+  EXPECT_EQ(error.rfind("hotkey = Ctrl+: ", 0), 0u) << error;
 }
 
 }  // namespace
