@@ -1,7 +1,7 @@
 #include "app/state.h"
 #include "edit/edit_tools.h"
-#include "edit/live_shape_layer.h"
 #include "edit/shape_scene.h"
+#include "edit/shape_stack_layer.h"
 #include "win/layered_surface.h"
 
 namespace rc {
@@ -24,9 +24,11 @@ void AddOrDraw(LayeredSurface& surface, std::shared_ptr<const SceneLayer> layer)
 
 void DrawShapeLayers(LayeredSurface& surface, const Box& area) {
   EditSession& e = State().Edit;
-  if (!e.history.Shapes().empty()) AddOrDraw(surface, std::make_shared<ShapeSceneLayer>(e.history.Scene(), area));
-  if (e.live) AddOrDraw(surface, std::make_shared<LiveShapeLayer>(*e.live, area));
-  if (e.textBox) AddOrDraw(surface, std::make_shared<LiveShapeLayer>(*e.textBox, area));
+  std::vector<ShapePixels> open;
+  if (e.live) open.push_back(e.live->pixels);
+  if (e.textBox) open.push_back(e.textBox->pixels);
+  std::shared_ptr<const ShapeScene> finished = e.history.Shapes().empty() ? nullptr : e.history.Scene();
+  if (finished || !open.empty()) AddOrDraw(surface, std::make_shared<ShapeStackLayer>(std::move(finished), std::move(open), area));
 }
 
 void BurnShapes(Canvas& target, Point origin, const IntRect& selection) {

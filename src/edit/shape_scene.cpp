@@ -15,17 +15,9 @@ ShapeScene::ShapeScene(std::vector<ShapePtr> shapes) : shapes_(std::move(shapes)
   }
 }
 
-uint64_t ShapeScene::CellSignature(const Box& tile) const {
-  const auto found = cells_.find(CellOf(tile.x, tile.y));
-  if (found == cells_.end()) return 0;
-  uint64_t sig = 0x5348415045530000ull;
-  for (const ShapePiece* piece : found->second.pieces) sig = MixSignature(sig, piece->stamp);
-  return sig | 1;
-}
-
-Box ShapeScene::CellInk(const Box& tile) const {
-  const auto found = cells_.find(CellOf(tile.x, tile.y));
-  return found == cells_.end() ? Box{} : found->second.ink;
+const ShapeScene::Cell* ShapeScene::CellAt(const CellKey& cell) const {
+  const auto found = cells_.find(cell);
+  return found == cells_.end() ? nullptr : &found->second;
 }
 
 void ShapeScene::Render(Canvas& target, Point origin, const Box& clip) const {
@@ -41,21 +33,6 @@ void ShapeScene::Render(Canvas& target, Point origin, const Box& clip) const {
       AlphaBlendCanvasClipped(target, at, *piece->pixels, piece->pixels->Bounds(), 255, true, partAt);
     }
   }
-}
-
-// The compositor's tiles are the cells of the shapes' grid.
-uint64_t ShapeSceneLayer::TileSignature(const Box& tile) const {
-  const uint64_t cell = scene_->CellSignature(tile);
-  if (cell == 0 || IntersectBox(clip_, tile).Empty()) return 0;
-  return MixBox(cell, IntersectBox(clip_, tile)) | 1;
-}
-
-Box ShapeSceneLayer::TileReach(const Box& tile) const {
-  return IntersectBox(IntersectBox(scene_->CellInk(tile), clip_), tile);
-}
-
-void ShapeSceneLayer::Render(Canvas& target, const Box& clip) const {
-  scene_->Render(target, {0, 0}, IntersectBox(clip, clip_));
 }
 
 }  // namespace rc

@@ -110,6 +110,14 @@ Box SelectionFrameLayer::TileReach(const Box& tile) const {
   return IntersectBox(reach, Bounds());
 }
 
+// The ring along the layer's edge that holds the bands and the handles; a
+// large selection's inside is never looked at.
+std::vector<Box> SelectionFrameLayer::Footprint() const {
+  const Box b = Bounds();
+  const int32_t m = std::min({InteriorMargin(metrics_), b.width, b.height});
+  return {{b.x, b.y, b.width, m}, {b.x, b.Bottom() - m, b.width, m}, {b.x, b.y, m, b.height}, {b.Right() - m, b.y, m, b.height}};
+}
+
 std::array<Box, 4> SelectionFrameLayer::Bands() const {
   const int32_t l = metrics_.line;
   return {{{left_, top_, l, h_ + l}, {left_ + w_, top_, l, h_ + l}, {left_, top_, w_ + l, l}, {left_, top_ + h_, w_ + l, l}}};

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "gfx/gp_graphics.h"
 #include "win/scene_layer.h"
@@ -40,6 +41,7 @@ class SelectionFrameLayer : public SceneLayer {
   Box Bounds() const override;
   uint64_t TileSignature(const Box& tile) const override;
   Box TileReach(const Box& tile) const override;
+  std::vector<Box> Footprint() const override;
   void Render(Canvas& target, const Box& clip) const override;
 
  private:

@@ -240,17 +240,36 @@ Box SceneCompositor::TileBox(int32_t column, int32_t row) const {
   return IntersectBox(t, screen_);
 }
 
+// The tiles a step may change: those its reach meets, or for a layer those
+// its footprint meets, each once, in no particular order.
+std::vector<size_t> SceneCompositor::TilesOf(const Step& step, std::vector<uint32_t>& marks, uint32_t mark) const {
+  std::vector<size_t> tiles;
+  const Box reach = Reach(step);
+  if (reach.Empty()) return tiles;
+  const std::vector<Box> parts = step.kind == Kind::Layer ? step.layer->Footprint() : std::vector<Box>{reach};
+  for (const Box& part : parts) {
+    const Box box = IntersectBox(part, reach);
+    if (box.Empty()) continue;
+    for (int32_t r = box.y / kTileSize; r <= (box.Bottom() - 1) / kTileSize; ++r) {
+      for (int32_t c = box.x / kTileSize; c <= (box.Right() - 1) / kTileSize; ++c) {
+        const size_t i = static_cast<size_t>(r) * columns_ + c;
+        if (marks[i] == mark) continue;
+        marks[i] = mark;
+        tiles.push_back(i);
+      }
+    }
+  }
+  return tiles;
+}
+
 std::vector<uint64_t> SceneCompositor::TileSignatures() const {
   std::vector<uint64_t> signatures(shown_.size(), kDimmedSeed);
+  std::vector<uint32_t> marks(shown_.size(), 0);
+  uint32_t mark = 0;
   for (const Step& step : steps_) {
-    const Box reach = Reach(step);
-    if (reach.Empty()) continue;
-    for (int32_t r = reach.y / kTileSize; r <= (reach.Bottom() - 1) / kTileSize; ++r) {
-      for (int32_t c = reach.x / kTileSize; c <= (reach.Right() - 1) / kTileSize; ++c) {
-        const uint64_t s = StepSignature(step, TileBox(c, r));
-        uint64_t& tileSignature = signatures[static_cast<size_t>(r) * columns_ + c];
-        if (s != 0) tileSignature = MixSignature(tileSignature, s);
-      }
+    for (size_t i : TilesOf(step, marks, ++mark)) {
+      const uint64_t s = StepSignature(step, TileBox(static_cast<int32_t>(i % columns_), static_cast<int32_t>(i / columns_)));
+      if (s != 0) signatures[i] = MixSignature(signatures[i], s);
     }
   }
   return signatures;

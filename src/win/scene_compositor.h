@@ -79,6 +79,7 @@ class SceneCompositor {
   uint64_t StepSignature(const Step& step, const Box& tile) const;
   void ApplyStep(const Step& step, Canvas& backBuffer, const Box& tile) const;
   void RecomposeTile(Canvas& backBuffer, const Box& tile) const;
+  std::vector<size_t> TilesOf(const Step& step, std::vector<uint32_t>& marks, uint32_t mark) const;
   std::vector<uint64_t> TileSignatures() const;
   Box TileBox(int32_t column, int32_t row) const;
   Canvas SpareCanvas(int32_t width, int32_t height);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "gfx/canvas.h"
 
@@ -19,6 +20,11 @@ class SceneLayer {
   // The smallest box inside `tile` holding every pixel the layer changes
   // there; by default all of its bounds inside the tile.
   virtual Box TileReach(const Box& tile) const { return IntersectBox(Bounds(), tile); }
+  // Boxes together holding every pixel the layer changes; tiles that meet
+  // none of them have signature 0 and are not asked for one, so a thin
+  // outline round a large area costs only the tiles along it. By default
+  // its bounds.
+  virtual std::vector<Box> Footprint() const { return {Bounds()}; }
   // Lays the layer over `target`, touching only pixels inside `clip`.
   virtual void Render(Canvas& target, const Box& clip) const = 0;
 };
