@@ -142,6 +142,29 @@ TEST_F(EditToolsTest, DrawingInsideTheSelectionLeavesItWhereItIs) {
   EXPECT_TRUE(Same(Snap(Interior()), before));
 }
 
+// While a rectangle is dragged only the rows and columns along its
+// outline that the move changed go out, and its release changes nothing
+// on the screen: the finished shape is the one that was shown.
+TEST_F(EditToolsTest, AShapeBeingDrawnPresentsOnlyItsChangedOutline) {
+  Choose(EditTool::Rectangle);
+  host->SetCursor(120, 80);
+  ASSERT_TRUE(host->LeftDown());
+  ASSERT_TRUE(host->MoveTo(400, 300));
+  host->ClearPresentedBoxes();
+  ASSERT_TRUE(host->MoveTo(410, 300));
+  int64_t presented = 0;
+  for (const Box& b : host->PresentedBoxes()) {
+    presented += static_cast<int64_t>(b.width) * b.height;
+    EXPECT_GE(b.x, 128) << "the left edge and the top edge's start stay as they were";
+  }
+  EXPECT_GT(presented, 0);
+  EXPECT_LT(presented, 8 * 64 * 64);
+  host->ClearPresentedBoxes();
+  ASSERT_TRUE(host->LeftUp());
+  EXPECT_TRUE(host->PresentedBoxes().empty());
+  EXPECT_EQ(S().Edit.history.Shapes().size(), 1u);
+}
+
 // Shapes stay where they were drawn on the screen; only the part inside
 // the selection shows, and the edges still resize it.
 TEST_F(EditToolsTest, ShapesKeepTheirPlaceWhenTheSelectionMovesAndAreClippedToIt) {
