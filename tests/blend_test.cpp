@@ -146,18 +146,26 @@ TEST(Blend, PackedArithmeticMatchesChannelByChannelBlends) {
 
 // The row blend works four pixels at a time with a scalar tail: every
 // length from 0 to 11 and every constant alpha must give BlendPixel's
-// pixels, for premultiplied sources and for ones brighter than their alpha.
+// pixels, for premultiplied sources and for ones brighter than their alpha,
+// and for runs of transparent or opaque sources (which it skips or copies).
 TEST(Blend, RowsMatchPixelByPixelBlendsAtEveryLengthAndAlpha) {
   uint32_t seed = 777;
   auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+  const auto source = [&](int32_t i, uint32_t run) -> Pixel {
+    const Pixel s = next();
+    const uint32_t sa = AlphaOf(s);
+    if (run % 4 == 1) return 0;
+    if (run % 4 == 2) return s | 0xFF000000u;
+    if (run % 4 == 3) return i % 5 == 0 ? 0 : s | 0xFF000000u;
+    return i % 3 == 0 ? s : MakePixel(sa, RedOf(s) % (sa + 1), GreenOf(s) % (sa + 1), BlueOf(s) % (sa + 1));
+  };
   for (int a = 0; a < 256; ++a) {
     for (int32_t count = 0; count < 12; ++count) {
       Pixel from[12], to[12], expected[12];
       for (bool perPixel : {true, false}) {
+        const uint32_t run = next() >> 16;
         for (int32_t i = 0; i < count; ++i) {
-          const Pixel s = next();
-          const uint32_t sa = AlphaOf(s);
-          from[i] = i % 3 == 0 ? s : MakePixel(sa, RedOf(s) % (sa + 1), GreenOf(s) % (sa + 1), BlueOf(s) % (sa + 1));
+          from[i] = source(i, i < 4 ? run : run >> 2);
           to[i] = next();
           expected[i] = BlendPixel(to[i], from[i], static_cast<uint8_t>(a), perPixel);
         }

@@ -39,14 +39,35 @@ inline __m128i ConstantLanes(__m128i d, __m128i s, __m128i a) {
   return Div255Lanes(_mm_add_epi16(_mm_mullo_epi16(s, a), _mm_mullo_epi16(d, keep)));
 }
 
+// With per-pixel alpha, four transparent source pixels leave the
+// destination exactly as it is (d * 255 / 255 rounds to d), and at full
+// constant alpha four opaque ones replace it: shape pieces and artwork are
+// mostly one or the other, and skipping the arithmetic there gives the
+// very pixels it would.
+inline bool AllTransparent(__m128i s) {
+  return _mm_movemask_epi8(_mm_cmpeq_epi32(s, _mm_setzero_si128())) == 0xFFFF;
+}
+
+inline bool AllOpaque(__m128i s) {
+  const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+  return _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(s, alpha), alpha)) == 0xFFFF;
+}
+
 template <bool kPerPixel>
 int32_t BlendFours(Pixel* to, const Pixel* from, int32_t count, uint8_t constantAlpha) {
   const __m128i zero = _mm_setzero_si128();
   const __m128i a = _mm_set1_epi16(constantAlpha);
   int32_t i = 0;
   for (; i + 4 <= count; i += 4) {
-    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(to + i));
     const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
+    if constexpr (kPerPixel) {
+      if (AllTransparent(s)) continue;
+      if (constantAlpha == 255 && AllOpaque(s)) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), s);
+        continue;
+      }
+    }
+    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(to + i));
     const __m128i dLow = _mm_unpacklo_epi8(d, zero), dHigh = _mm_unpackhi_epi8(d, zero);
     const __m128i sLow = _mm_unpacklo_epi8(s, zero), sHigh = _mm_unpackhi_epi8(s, zero);
     __m128i low, high;
