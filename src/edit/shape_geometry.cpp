@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 
 #include "gfx/stroke.h"
@@ -60,16 +61,32 @@ std::vector<Polygon> RectanglePolygons(PointD a, PointD b, double width) {
   return Stroked(line, width);
 }
 
+// The outline is the ring between the ellipse grown and shrunk by half the
+// pen (a pen wider than the ellipse fills it), cut into short pieces across
+// the ring: each piece reaches only a cell or two, so a cell is made from
+// the few pieces over it, and two rings of edges cost far less to fill
+// than a quad and a join for every side.
 std::vector<Polygon> EllipsePolygons(PointD a, PointD b, double width) {
-  const double cx = (a.x + b.x) / 2, cy = (a.y + b.y) / 2;
   const double rx = std::fabs(b.x - a.x) / 2, ry = std::fabs(b.y - a.y) / 2;
+  if (!(rx > 0 || ry > 0) || !(width > 0)) return {};
+  const double shift = PenOffset(width), half = width / 2;
+  const PointD c{(a.x + b.x) / 2 + shift, (a.y + b.y) / 2 + shift};
   const int sides = std::clamp(static_cast<int>(std::ceil((rx + ry) * 1.5)), 16, 720);
-  Polyline line{{}, true};
-  for (int i = 0; i < sides; ++i) {
-    const double t = 2 * std::numbers::pi * i / sides;
-    line.points.push_back({cx + rx * std::cos(t), cy + ry * std::sin(t)});
+  std::vector<PointD> outer, inner;
+  for (int i = 0; i <= sides; ++i) {
+    const double t = 2 * std::numbers::pi * (i % sides) / sides, cos = std::cos(t), sin = std::sin(t);
+    outer.push_back({c.x + (rx + half) * cos, c.y + (ry + half) * sin});
+    inner.push_back({c.x + std::max(rx - half, 0.0) * cos, c.y + std::max(ry - half, 0.0) * sin});
   }
-  return Stroked(line, width);
+  constexpr int kSidesPerPiece = 8;
+  std::vector<Polygon> out;
+  for (int first = 0; first < sides; first += kSidesPerPiece) {
+    const int last = std::min(first + kSidesPerPiece, sides);
+    Polygon piece(outer.begin() + first, outer.begin() + last + 1);
+    piece.insert(piece.end(), std::make_reverse_iterator(inner.begin() + last + 1), std::make_reverse_iterator(inner.begin() + first));
+    PushOriented(out, std::move(piece));
+  }
+  return out;
 }
 
 double ArrowHeadLength(double width) { return 3 * width + 8; }
