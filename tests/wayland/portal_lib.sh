@@ -46,11 +46,20 @@ start_bus() {
 # The whole portal route: session bus and pipewire (xdg-desktop-portal-wlr
 # connects to it when it starts). The portal is started here, since its
 # first start takes a while on a busy machine.
+# NOTE: xdg-desktop-portal-wlr 0.7 now and then leaves a D-Bus call it has
+# read unanswered until its next message; xdg-desktop-portal then waits
+# 25 s at start-up for the wlr backend's properties. A ping between tries
+# wakes it.
 start_portal() {
   start_bus
   pipewire >"$WL_TMP/pipewire.log" 2>&1 &
   PIPEWIRE_PID=$!
-  timeout 20 dbus-send --session --print-reply --dest=org.freedesktop.portal.Desktop /org/freedesktop/portal/desktop \
-    org.freedesktop.DBus.Properties.Get string:org.freedesktop.portal.Screenshot string:version >/dev/null 2>"$WL_TMP/portal.log" ||
-    fail "the screenshot portal did not start: $(cat "$WL_TMP/portal.log")"
+  for _ in $(seq 20); do
+    timeout 1 dbus-send --session --print-reply --dest=org.freedesktop.portal.Desktop /org/freedesktop/portal/desktop \
+      org.freedesktop.DBus.Properties.Get string:org.freedesktop.portal.Screenshot string:version \
+      >/dev/null 2>"$WL_TMP/portal.log" && return 0
+    timeout 1 dbus-send --session --dest=org.freedesktop.impl.portal.desktop.wlr /org/freedesktop/portal/desktop \
+      org.freedesktop.DBus.Peer.Ping 2>/dev/null
+  done
+  fail "the screenshot portal did not start: $(cat "$WL_TMP/portal.log")"
 }
