@@ -13,6 +13,7 @@
 #include "app/state.h"
 #include "edit/edit_settings.h"
 #include "gfx/blend.h"
+#include "magnifier/magnifier.h"
 #include "overlay/window_proc.h"
 
 namespace rc {
@@ -61,6 +62,17 @@ void ComposeFirstFrame(CaptureState& s, int32_t width, int32_t height) {
   s.OverlaySurface.Present();
 }
 
+// The magnifier follows the pointer from the first move on. Its panel and
+// font, loaded here once the first frame is out and before any input is
+// read, would otherwise make that move the slowest of the run.
+void PrepareFirstMove(const CaptureState& s) {
+  std::vector<float> scales;
+  for (const Monitor& m : s.Monitors) {
+    if (std::find(scales.begin(), scales.end(), m.scale) == scales.end()) scales.push_back(m.scale);
+  }
+  for (float scale : scales) PrepareMagnifier(scale);
+}
+
 // A black overlay that grabs the input and copies black pictures would look
 // like a capture while being none.
 void RequireSnapshot(const Canvas& snapshot) {
@@ -107,6 +119,7 @@ void OnOverlayCreated() {
   Host().MakeTopmost();
   const Box window = Host().WindowBounds();
   ComposeFirstFrame(s, window.width, window.height);
+  PrepareFirstMove(s);
   s.DragAnchor = s.DragOffset = s.DragSize = Point{-1, -1};
   s.OverlayHook.Hook(Host().WindowHandle(), OverlayWindowProc);
   Host().ProcessPendingMessages();

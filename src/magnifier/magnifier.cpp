@@ -171,6 +171,15 @@ void DrawMagnifier(LayeredSurface& surface, int32_t x, int32_t y, float scale) {
   BlendLayers(surface, content, x, y, scale);
 }
 
+void PrepareMagnifier(float scale) {
+  GpGraphics content;
+  content.AdoptCanvas(UnchangingLayers(scale).content.CanvasDC().Clone());
+  content.SetScale(scale);
+  GpSolidBrush brush;
+  brush.Create(0xFF000000);
+  DrawReadout(content, brush);
+}
+
 uint32_t CrossHairColour(Point cursor, float scale) {
   GpGraphics content;
   content.CreateCanvas(ScalePx(kLayerWidth, scale), ScalePx(kLayerHeight, scale));

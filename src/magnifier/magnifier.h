@@ -24,6 +24,11 @@ Point MagnifierOrigin(Point cursor, const Box& monitor, float scale = 1);
 // The same on one screen of that size at (0, 0).
 Point MagnifierOrigin(Point cursor, Size screen, float scale = 1);
 
+// Draws the panel's unchanging layers at `scale` and loads its font,
+// showing nothing: done at start-up, so the first pointer move costs no
+// more than any other.
+void PrepareMagnifier(float scale);
+
 // Draws the whole panel with its top-left corner at (x, y): the snapshot
 // round the cursor enlarged, the cross-hair, the selection's size and the
 // colour under the cross-hair, all at `scale`.
