@@ -226,18 +226,16 @@ WindowProc X11Host::SetWindowProc(WindowProc proc) {
   return previous;
 }
 
-// Exposure is the server's business where the last frame is still in the
-// shared back buffer: it is put back without troubling the program.
-// Otherwise the back buffer is the program's, perhaps still being filled,
-// so the area waits for the present that ends handling this event.
+// The area always waits for the program's next present, which settles the
+// back buffer first. With shared memory it is also put back at once from
+// the back buffer; just after the first frame that may still be filling,
+// and the next present mends what was put too early.
 void X11Host::RepaintExposed(const XExposeEvent& expose) {
   if (!window_) return;
   const Box area{expose.x, expose.y, expose.width, expose.height};
+  exposed_ = UnionBox(exposed_, area);
   const std::shared_ptr<X11ShmImage> shm = surface_.lock();
-  if (shm == nullptr) {
-    exposed_ = UnionBox(exposed_, area);
-    return;
-  }
+  if (shm == nullptr) return;
   const Size size = shm->Dimensions();
   const Box box = IntersectBox(area, {0, 0, size.width, size.height});
   if (!box.Empty()) shm->Put(window_->Handle(), window_->Gc(), box);
