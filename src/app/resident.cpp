@@ -48,6 +48,18 @@ std::string ResidentAlreadyRunningText() {
 
 std::string NoResidentText() { return "no resident regioncap runs in this session"; }
 
+int RunResidentWithSettings(const std::optional<std::vector<uint8_t>>& settingsFile,
+                            const std::function<int(const Hotkey&)>& runResident) {
+  const std::string setting = settingsFile ? HotkeySettingOf(std::string(settingsFile->begin(), settingsFile->end())) : "";
+  Hotkey hotkey;
+  std::string error;
+  if (!ResidentHotkey(setting, hotkey, error)) {
+    std::fprintf(stderr, "regioncap: %s\n", error.c_str());
+    return 1;
+  }
+  return runResident(hotkey);
+}
+
 int ReportNoGlobalShortcuts(const std::string& desktop) {
   std::fprintf(stderr,
                "regioncap: %s lets no program grab a shortcut for itself; bind a key to `regioncap` in the "

@@ -2,7 +2,11 @@
 // once before the first capture, and the words it uses with the user.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/hotkey.h"
 
@@ -19,6 +23,12 @@ std::string HotkeySettingOf(const std::string& settingsText);
 // The shortcut the settings name, or the default; false with `error` set
 // when the settings name something that is not a shortcut.
 bool ResidentHotkey(const std::string& setting, Hotkey& hotkey, std::string& error);
+
+// Runs the host's resident mode with the shortcut the settings file names
+// (nullopt: no file, so the default). A line that names no shortcut is
+// reported on stderr and gives exit code 1 before anything is grabbed.
+int RunResidentWithSettings(const std::optional<std::vector<uint8_t>>& settingsFile,
+                            const std::function<int(const Hotkey&)>& runResident);
 
 // The line a resident regioncap prints once it listens for its shortcut.
 std::string ResidentReadyText(const Hotkey& hotkey);

@@ -16,24 +16,12 @@
 
 namespace {
 
-// The `hotkey` line of the settings file, read before any host exists;
-// empty when there is none.
-std::string HotkeySetting() {
-  const std::string folder = rc::SettingsDirectoryWin32();
-  if (folder.empty()) return {};
-  const auto bytes = rc::ReadSmallFileWin32(folder + "\\settings.ini", 1 << 20);
-  if (!bytes) return {};
-  return rc::HotkeySettingOf(std::string(bytes->begin(), bytes->end()));
-}
-
+// The shortcut comes from the settings file, read before any host exists.
 int RunResident(const rc::CommandLineOptions& options) {
-  rc::Hotkey hotkey;
-  std::string error;
-  if (!rc::ResidentHotkey(HotkeySetting(), hotkey, error)) {
-    std::fprintf(stderr, "regioncap: %s\n", error.c_str());
-    return rc::kExitFailure;
-  }
-  return rc::RunResidentWin32(hotkey, options);
+  const std::string folder = rc::SettingsDirectoryWin32();
+  const auto settings = folder.empty() ? std::nullopt : rc::ReadSmallFileWin32(folder + "\\settings.ini", 1 << 20);
+  return rc::RunResidentWithSettings(settings,
+                                     [&](const rc::Hotkey& hotkey) { return rc::RunResidentWin32(hotkey, options); });
 }
 
 }  // namespace

@@ -16,24 +16,12 @@
 
 namespace {
 
-// The `hotkey` line of the settings file (under [install] or at the top),
-// read before any host exists; empty when there is none.
-std::string HotkeySetting() {
-  const std::string folder = rc::PosixSettingsDirectory();
-  if (folder.empty()) return {};
-  const auto bytes = rc::PosixReadSmallFile(folder + "/settings.ini", 1 << 20);
-  if (!bytes) return {};
-  return rc::HotkeySettingOf(std::string(bytes->begin(), bytes->end()));
-}
-
+// The shortcut comes from the settings file, read before any host exists.
 int RunResident(const rc::CommandLineOptions& options) {
-  rc::Hotkey hotkey;
-  std::string error;
-  if (!rc::ResidentHotkey(HotkeySetting(), hotkey, error)) {
-    std::fprintf(stderr, "regioncap: %s\n", error.c_str());
-    return 1;
-  }
-  return rc::RunDesktopResident(hotkey, options);
+  const std::string folder = rc::PosixSettingsDirectory();
+  const auto settings = folder.empty() ? std::nullopt : rc::PosixReadSmallFile(folder + "/settings.ini", 1 << 20);
+  return rc::RunResidentWithSettings(settings,
+                                     [&](const rc::Hotkey& hotkey) { return rc::RunDesktopResident(hotkey, options); });
 }
 
 }  // namespace
