@@ -8,6 +8,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "app/ascii_case.h"
+
 #ifndef REGIONCAP_VERSION
 #define REGIONCAP_VERSION "0.0.0"
 #endif
@@ -22,14 +24,6 @@ constexpr double kMaxDelaySeconds = 24 * 60 * 60;
 std::string Quoted(std::string_view s) {
   std::string quoted(1, '\'');
   return quoted.append(s).append(1, '\'');
-}
-
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
 }
 
 template <typename T>
@@ -61,7 +55,7 @@ std::optional<Box> RegionValue(std::string_view text) {
 }
 
 std::optional<std::string> FormatValue(std::string_view text) {
-  const std::string word = Lower(text);
+  const std::string word = AsciiLower(text);
   if (word == "png" || word == "bmp" || word == "gif" || word == "jpg") return word;
   if (word == "jpeg") return std::string("jpg");
   return std::nullopt;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/ascii_case.h"
 #include "app/message.h"
 
 namespace rc {
@@ -46,11 +47,6 @@ constexpr std::array<ModifierName, 4> kModifierOrder = {{
 
 constexpr int kLastFunctionKey = 24;
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-  return text;
-}
-
 std::string Trimmed(const std::string& text) {
   const auto first = text.find_first_not_of(" \t");
   if (first == std::string::npos) return {};
@@ -69,7 +65,7 @@ std::vector<std::string> SplitOnPlus(const std::string& text) {
 }
 
 std::optional<uint32_t> ModifierBit(const std::string& part) {
-  const std::string lower = Lower(part);
+  const std::string lower = AsciiLower(part);
   for (const ModifierName& m : kModifierNames)
     if (lower == m.name) return m.bit;
   return std::nullopt;
@@ -88,7 +84,7 @@ std::optional<std::string> FunctionKey(const std::string& lower) {
 std::optional<std::string> CanonicalKey(const std::string& part) {
   if (part.size() == 1 && std::isalnum(static_cast<unsigned char>(part[0])))
     return std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(part[0]))));
-  const std::string lower = Lower(part);
+  const std::string lower = AsciiLower(part);
   if (auto f = FunctionKey(lower)) return f;
   for (const Alias& a : kKeyAliases)
     if (lower == a.name) return std::string(a.canonical);

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <utility>
 
+#include "app/ascii_case.h"
+
 namespace rc {
 
 namespace {
@@ -17,13 +19,6 @@ std::string_view Trim(std::string_view s) {
   while (!s.empty() && space(s.front())) s.remove_prefix(1);
   while (!s.empty() && space(s.back())) s.remove_suffix(1);
   return s;
-}
-
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-  return out;
 }
 
 // "section.key" to its two halves; a key without a dot lies above the first header.
@@ -114,7 +109,7 @@ int64_t Settings::GetInt(std::string_view key, int64_t fallback) const {
 bool Settings::GetBool(std::string_view key, bool fallback) const {
   const auto text = Find(key);
   if (!text) return fallback;
-  const std::string word = Lower(*text);
+  const std::string word = AsciiLower(*text);
   if (word == "true" || word == "yes" || word == "on" || word == "1") return true;
   if (word == "false" || word == "no" || word == "off" || word == "0") return false;
   return fallback;
