@@ -2,6 +2,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
 
 namespace rc {
 
@@ -14,5 +17,14 @@ void PrefaultForWriting(void* memory, size_t bytes);
 // clipboard owner, whose copy of the program's buffers nobody reads again:
 // the program's own copy is not touched.
 void DropPages(const void* memory, size_t bytes);
+
+struct MappedRange {
+  uintptr_t start = 0;
+  uintptr_t end = 0;
+};
+
+// This process's mappings whose line in /proc/self/maps names `name` (a
+// shared-memory segment, a memfd), for a forked clipboard owner to let go of.
+std::vector<MappedRange> MappingsNamed(std::string_view name);
 
 }  // namespace rc

@@ -10,7 +10,6 @@
 
 #include <chrono>
 #include <cstring>
-#include <fstream>
 #include <string>
 
 #include <wayland-client.h>
@@ -121,14 +120,8 @@ void Report(bool owns, const std::string& why) {
 
 // The overlay's and the snapshot's wl_shm buffers, found by their name.
 void UnmapSharedBuffers() {
-  std::ifstream maps("/proc/self/maps");
-  std::vector<std::pair<uintptr_t, uintptr_t>> ranges;
-  for (std::string line; std::getline(maps, line);) {
-    if (line.find("/memfd:regioncap-wayland") == std::string::npos) continue;
-    const size_t dash = line.find('-');
-    ranges.emplace_back(std::stoull(line, nullptr, 16), std::stoull(line.substr(dash + 1), nullptr, 16));
-  }
-  for (const auto& [start, end] : ranges) munmap(reinterpret_cast<void*>(start), end - start);
+  for (const MappedRange& buffer : MappingsNamed("/memfd:regioncap-wayland"))
+    munmap(reinterpret_cast<void*>(buffer.start), buffer.end - buffer.start);
 }
 
 // The forked owner starts as a copy of the whole program; once it has its

@@ -17,7 +17,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -162,12 +161,7 @@ bool SingleThreaded() {
 // the snapshot's image): the forked owner lets go of each, so a segment
 // goes as soon as the program does.
 void DetachSharedSegments() {
-  std::ifstream maps("/proc/self/maps");
-  std::vector<uintptr_t> starts;
-  for (std::string line; std::getline(maps, line);) {
-    if (line.find("/SYSV") != std::string::npos) starts.push_back(std::stoull(line, nullptr, 16));
-  }
-  for (uintptr_t start : starts) shmdt(reinterpret_cast<void*>(start));
+  for (const MappedRange& segment : MappingsNamed("/SYSV")) shmdt(reinterpret_cast<void*>(segment.start));
 }
 
 // The forked owner starts as a copy of the whole program; once it has its
