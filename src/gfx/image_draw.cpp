@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "gfx/blend.h"
@@ -10,25 +11,30 @@ namespace rc {
 
 namespace {
 
+// Marks a destination pixel whose source point lies outside the source.
+constexpr int32_t kBeyond = -1;
+
 struct Axis {
   int32_t first = 0;         // first destination pixel drawn
-  std::vector<int64_t> map;  // source index per destination pixel
+  std::vector<int32_t> map;  // source index per destination pixel, or kBeyond
 };
 
 // Destination pixels run from round(start) to round(start + length), clipped
-// to [0, limit); each samples the source at its centre.
-Axis MapAxis(double start, double length, double srcStart, double srcLength, int32_t limit) {
-  Axis axis;
+// to [0, limit); each samples the source at its centre. The table is made
+// on every call, with the same double arithmetic each time: near a whole
+// source pixel the rounding depends on where the source rectangle starts.
+void MapAxis(double start, double length, double srcStart, double srcLength, int32_t limit, int32_t srcLimit,
+             Axis& axis) {
+  axis.map.clear();
   const double lo = std::max(std::round(start), 0.0);
   const double hi = std::min(std::round(start + length), static_cast<double>(limit));
   axis.first = static_cast<int32_t>(lo);
   const double scale = srcLength / length;
   for (double i = lo; i < hi; i += 1) {
     const double u = std::floor(srcStart + (i + 0.5 - start) * scale);
-    // Anything beyond int range is far outside every picture.
-    axis.map.push_back(std::fabs(u) < 2e9 ? static_cast<int64_t>(u) : -1);
+    const bool inside = u >= 0 && u < static_cast<double>(srcLimit);
+    axis.map.push_back(inside ? static_cast<int32_t>(u) : kBeyond);
   }
-  return axis;
 }
 
 Pixel Over(Pixel d, Pixel s) {
@@ -47,24 +53,46 @@ bool Usable(const RectF& r) {
          r.width > 0 && r.height > 0;
 }
 
+// Lays one source row (null: beyond the source) over `out` through the
+// column table; returns whether every pixel laid was opaque, so that the
+// row came out the same whatever lay beneath it.
+bool LayRow(Pixel* out, const Pixel* src, const std::vector<int32_t>& columns, Pixel beyondEdge) {
+  bool opaque = true;
+  for (size_t i = 0; i < columns.size(); ++i) {
+    const Pixel s = src != nullptr && columns[i] != kBeyond ? src[columns[i]] : beyondEdge;
+    if (AlphaOf(s) == 255) {
+      out[i] = s;
+    } else {
+      out[i] = Over(out[i], s);
+      opaque = false;
+    }
+  }
+  return opaque;
+}
+
 }  // namespace
 
 void DrawImageScaled(Canvas& dst, const RectF& dstRect, const Canvas& src, const RectF& srcRect,
                      Pixel beyondEdge) {
   if (dst.Empty() || !Usable(dstRect) || !Usable(srcRect)) return;
-  const Axis xs = MapAxis(dstRect.x, dstRect.width, srcRect.x, srcRect.width, dst.Width());
-  const Axis ys = MapAxis(dstRect.y, dstRect.height, srcRect.y, srcRect.height, dst.Height());
+  // Kept between calls: the magnifier draws its zoom on every pointer move.
+  static thread_local Axis xs, ys;
+  MapAxis(dstRect.x, dstRect.width, srcRect.x, srcRect.width, dst.Width(), src.Width(), xs);
+  MapAxis(dstRect.y, dstRect.height, srcRect.y, srcRect.height, dst.Height(), src.Height(), ys);
+  if (xs.map.empty()) return;
+  const size_t rowBytes = xs.map.size() * sizeof(Pixel);
+  const Pixel* previous = nullptr;  // the last row laid, when it was opaque
   for (size_t j = 0; j < ys.map.size(); ++j) {
-    Pixel* row = dst.Row(ys.first + static_cast<int32_t>(j));
-    const int64_t sy = ys.map[j];
-    const bool rowInside = sy >= 0 && sy < src.Height();
-    for (size_t i = 0; i < xs.map.size(); ++i) {
-      const int64_t sx = xs.map[i];
-      const bool inside = rowInside && sx >= 0 && sx < src.Width();
-      const Pixel s = inside ? src.Row(static_cast<int32_t>(sy))[sx] : beyondEdge;
-      Pixel& d = row[xs.first + static_cast<int32_t>(i)];
-      d = Over(d, s);
+    Pixel* row = dst.Row(ys.first + static_cast<int32_t>(j)) + xs.first;
+    const int32_t sy = ys.map[j];
+    // An enlarged row repeats the one above it when both read the same
+    // source row and nothing beneath showed through.
+    if (previous != nullptr && sy == ys.map[j - 1]) {
+      std::memcpy(row, previous, rowBytes);
+      continue;
     }
+    const Pixel* source = sy != kBeyond && !src.Empty() ? src.Row(sy) : nullptr;
+    previous = LayRow(row, source, xs.map, beyondEdge) ? row : nullptr;
   }
 }
 

@@ -22,13 +22,23 @@ struct FontFile {
   int index = 0;
 };
 
-// One rendered glyph: its coverage and where its top-left lies in the line box.
+// One glyph as FreeType renders it at its face's size: its coverage, where
+// its top-left lies from the pen on the baseline, and how far the pen then
+// moves. Empty when the glyph draws nothing (a space, or one that fails).
 struct GlyphImage {
-  int32_t x = 0;
-  int32_t y = 0;
+  int32_t left = 0;
+  int32_t top = 0;
   int32_t width = 0;
   int32_t height = 0;
   std::vector<uint8_t> coverage;
+  FT_Pos advance = 0;
+};
+
+// A glyph laid on the line: its image and its top-left in the line box.
+struct PlacedGlyph {
+  const GlyphImage* image = nullptr;
+  int32_t x = 0;
+  int32_t y = 0;
 };
 
 constexpr FcChar32 kCjkProbe = 0x4E2D;  // a common Han character
@@ -110,12 +120,19 @@ class FontCache {
   // A face at the request's size, or null when no font can be found.
   FT_Face FaceFor(const FontRequest& request);
 
+  // The glyph `index` of `face`, rendered the first time it is asked for:
+  // a label whose digits change on every pointer move needs no hinting or
+  // rasterising once each digit has been drawn.
+  const GlyphImage& Glyph(FT_Face face, FT_UInt index);
+
  private:
   FT_Face OpenFace(const FontFile& file, FT_F26Dot6 size);
 
   FT_Library library_ = nullptr;
   std::map<std::string, std::optional<FontFile>> files_;
   std::map<std::tuple<std::string, int, FT_F26Dot6>, FT_Face> faces_;
+  // Faces stay open for the whole run, so a face's address names it.
+  std::map<std::pair<FT_Face, FT_UInt>, GlyphImage> glyphs_;
 };
 
 FT_Face FontCache::FaceFor(const FontRequest& request) {
@@ -184,16 +201,15 @@ int32_t Ascent(FT_Face face) {
   return static_cast<int32_t>((face->size->metrics.ascender + 63) / 64);
 }
 
-std::optional<GlyphImage> RenderGlyph(FT_Face face, FT_UInt index, FT_Pos penX, int32_t baseline) {
-  if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_NORMAL) != 0) {
-    return std::nullopt;
-  }
-  if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) return std::nullopt;
-  const FT_Bitmap& bitmap = face->glyph->bitmap;
-  if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY || bitmap.width == 0 || bitmap.rows == 0) return std::nullopt;
+GlyphImage RenderGlyph(FT_Face face, FT_UInt index) {
   GlyphImage glyph;
-  glyph.x = static_cast<int32_t>((penX + 32) >> 6) + face->glyph->bitmap_left;
-  glyph.y = baseline - face->glyph->bitmap_top;
+  if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_NORMAL) != 0) return glyph;
+  glyph.advance = face->glyph->advance.x;
+  if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) return glyph;
+  const FT_Bitmap& bitmap = face->glyph->bitmap;
+  if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY || bitmap.width == 0 || bitmap.rows == 0) return glyph;
+  glyph.left = face->glyph->bitmap_left;
+  glyph.top = face->glyph->bitmap_top;
   glyph.width = static_cast<int32_t>(bitmap.width);
   glyph.height = static_cast<int32_t>(bitmap.rows);
   for (int32_t row = 0; row < glyph.height; ++row) {
@@ -203,8 +219,15 @@ std::optional<GlyphImage> RenderGlyph(FT_Face face, FT_UInt index, FT_Pos penX, 
   return glyph;
 }
 
-std::vector<GlyphImage> LayOutLine(FT_Face face, const std::vector<char32_t>& text, FT_Pos& penX) {
-  std::vector<GlyphImage> glyphs;
+const GlyphImage& FontCache::Glyph(FT_Face face, FT_UInt index) {
+  const auto key = std::make_pair(face, index);
+  auto found = glyphs_.find(key);
+  if (found == glyphs_.end()) found = glyphs_.emplace(key, RenderGlyph(face, index)).first;
+  return found->second;
+}
+
+std::vector<PlacedGlyph> LayOutLine(FT_Face face, const std::vector<char32_t>& text, FT_Pos& penX) {
+  std::vector<PlacedGlyph> glyphs;
   const int32_t baseline = Ascent(face);
   penX = 0;
   FT_UInt previous = 0;
@@ -214,8 +237,11 @@ std::vector<GlyphImage> LayOutLine(FT_Face face, const std::vector<char32_t>& te
       FT_Vector kern{};
       if (FT_Get_Kerning(face, previous, index, FT_KERNING_DEFAULT, &kern) == 0) penX += kern.x;
     }
-    if (auto glyph = RenderGlyph(face, index, penX, baseline)) glyphs.push_back(std::move(*glyph));
-    penX += face->glyph->advance.x;
+    const GlyphImage& image = Fonts().Glyph(face, index);
+    if (image.width > 0) {
+      glyphs.push_back({&image, static_cast<int32_t>((penX + 32) >> 6) + image.left, baseline - image.top});
+    }
+    penX += image.advance;
     previous = index;
   }
   return glyphs;
@@ -223,23 +249,24 @@ std::vector<GlyphImage> LayOutLine(FT_Face face, const std::vector<char32_t>& te
 
 // Merges the glyphs into one mask over their joint bounds; where glyphs
 // overlap the stronger coverage wins.
-TextMask Compose(const std::vector<GlyphImage>& glyphs) {
+TextMask Compose(const std::vector<PlacedGlyph>& glyphs) {
   TextMask mask;
   if (glyphs.empty()) return mask;
   int32_t left = glyphs[0].x, top = glyphs[0].y, right = left, bottom = top;
-  for (const GlyphImage& g : glyphs) {
+  for (const PlacedGlyph& g : glyphs) {
     left = std::min(left, g.x);
     top = std::min(top, g.y);
-    right = std::max(right, g.x + g.width);
-    bottom = std::max(bottom, g.y + g.height);
+    right = std::max(right, g.x + g.image->width);
+    bottom = std::max(bottom, g.y + g.image->height);
   }
   mask = TextMask{right - left, bottom - top, left, top, {}};
   mask.coverage.assign(static_cast<size_t>(mask.width) * static_cast<size_t>(mask.height), 0);
-  for (const GlyphImage& g : glyphs) {
-    for (int32_t y = 0; y < g.height; ++y) {
+  for (const PlacedGlyph& g : glyphs) {
+    const GlyphImage& image = *g.image;
+    for (int32_t y = 0; y < image.height; ++y) {
       uint8_t* dst = mask.coverage.data() + static_cast<size_t>(g.y - top + y) * mask.width + (g.x - left);
-      const uint8_t* src = g.coverage.data() + static_cast<size_t>(y) * g.width;
-      for (int32_t x = 0; x < g.width; ++x) dst[x] = std::max(dst[x], src[x]);
+      const uint8_t* src = image.coverage.data() + static_cast<size_t>(y) * image.width;
+      for (int32_t x = 0; x < image.width; ++x) dst[x] = std::max(dst[x], src[x]);
     }
   }
   return mask;
