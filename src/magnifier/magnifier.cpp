@@ -1,5 +1,7 @@
 #include "magnifier/magnifier.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -85,6 +87,24 @@ const Layers& UnchangingLayers(float scale) {
   return *found->second;
 }
 
+// The content layer to draw a frame's zoom and texts on: the unchanging
+// one copied into a canvas kept per scale, so a pointer move allocates
+// nothing.
+GpGraphics& FreshContent(float scale) {
+  static std::map<float, std::unique_ptr<GpGraphics>> kept;
+  std::unique_ptr<GpGraphics>& content = kept[scale];
+  const Canvas& unchanging = UnchangingLayers(scale).content.CanvasDC();
+  if (content == nullptr) {
+    content = std::make_unique<GpGraphics>();
+    content->AdoptCanvas(unchanging.Clone());
+    content->SetScale(scale);
+  } else {
+    const size_t count = static_cast<size_t>(unchanging.Width()) * static_cast<size_t>(unchanging.Height());
+    std::copy_n(unchanging.Data(), count, content->CanvasDC().Data());
+  }
+  return *content;
+}
+
 // Where the cross-hair lines cross on a content layer drawn at `scale`.
 Point ColourSample(float scale) {
   return {static_cast<int32_t>(static_cast<float>(kColourSample.x) * scale),
@@ -161,9 +181,7 @@ void PlaceMagnifier() {
 }
 
 void DrawMagnifier(LayeredSurface& surface, int32_t x, int32_t y, float scale) {
-  GpGraphics content;
-  content.AdoptCanvas(UnchangingLayers(scale).content.CanvasDC().Clone());
-  content.SetScale(scale);
+  GpGraphics& content = FreshContent(scale);
   DrawZoom(content, State().Cursor, scale);
   GpSolidBrush brush;
   brush.Create(0xFF000000);
@@ -194,9 +212,19 @@ std::string ColourReadoutText(uint32_t colour, bool hex) {
 
 std::string ColourCopyText(uint32_t colour, bool hex) {
   const ColourChannels c = SplitColourChannels(colour);
+  if (hex) {
+    char text[48];
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", c.red, c.green, c.blue);
+    return text;
+  }
+  // The readout shows this on every pointer move: plain digit conversion.
   char text[48];
-  std::snprintf(text, sizeof text, hex ? "#%02X%02X%02X" : "%d,%d,%d", c.red, c.green, c.blue);
-  return text;
+  char* end = text;
+  for (int32_t channel : {c.red, c.green, c.blue}) {
+    if (end != text) *end++ = ',';
+    end = std::to_chars(end, text + sizeof text, channel).ptr;
+  }
+  return std::string(text, end);
 }
 
 }  // namespace rc

@@ -1,7 +1,10 @@
 #include "overlay/frame.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <charconv>
 #include <cstdlib>
+#include <cstring>
+#include <map>
 
 #include "app/conversions.h"
 #include "app/state.h"
@@ -11,6 +14,7 @@
 #include "gfx/gp_font.h"
 #include "gfx/gp_graphics.h"
 #include "gfx/gp_string_format.h"
+#include "gfx/text_renderer.h"
 #include "overlay/overlay_ops.h"
 #include "overlay/selection_frame_layer.h"
 
@@ -37,30 +41,63 @@ void BlendLabel(LayeredSurface& surface, const GpGraphics& background, const GpG
   surface.BlendFrom(text.CanvasDC(), 0, 0, w, h, textX, y, w, h, 255, true);
 }
 
-// The translucent black label with the selection's size in white.
-void DrawSizeLabel(LayeredSurface& surface, int32_t left, int32_t top, float scale) {
-  GpGraphics background, text;
-  background.CreateCanvas(ScalePx(kLabelWidth, scale), ScalePx(kLabelHeight, scale));
-  text.CreateCanvas(ScalePx(kLabelWidth, scale), ScalePx(kLabelHeight, scale));
-  background.SetScale(scale);
-  text.SetScale(scale);
-  GpSolidBrush brush;
-  brush.Create(kOpaqueBlack);
-  background.FillRectangle(brush, 0, 0, kLabelWidth, kLabelHeight);
+// The label's canvases at one scale, kept from frame to frame: the
+// background never changes, and the text only when the size does.
+struct LabelCanvases {
+  GpGraphics background;
+  GpGraphics text;
+  std::string shown;
+  uint64_t renderer = 0;  // the text renderer `shown` was drawn with
+};
+
+LabelCanvases& LabelAt(float scale) {
+  static std::map<float, LabelCanvases> kept;
+  auto [found, fresh] = kept.try_emplace(scale);
+  LabelCanvases& label = found->second;
+  if (fresh) {
+    label.background.CreateCanvas(ScalePx(kLabelWidth, scale), ScalePx(kLabelHeight, scale));
+    label.text.CreateCanvas(ScalePx(kLabelWidth, scale), ScalePx(kLabelHeight, scale));
+    label.background.SetScale(scale);
+    label.text.SetScale(scale);
+    GpSolidBrush brush;
+    brush.Create(kOpaqueBlack);
+    label.background.FillRectangle(brush, 0, 0, kLabelWidth, kLabelHeight);
+  }
+  return label;
+}
+
+void DrawLabelText(LabelCanvases& label, const std::string& text) {
+  const uint64_t renderer = TextRendererGeneration();
+  if (label.shown == text && label.renderer == renderer) return;
+  label.text.CanvasDC().Fill(0);
   GpFont font;
   font.Create("微软雅黑", 11);
-  brush.SetColor(kOpaqueWhite);
-  text.DrawString(SizeLabelText(State().SelectionRect), font, brush, RectF{8, 2, 62, 14}, GpStringFormat{});
-  BlendLabel(surface, background, text, left, top, scale);
+  GpSolidBrush brush;
+  brush.Create(kOpaqueWhite);
+  label.text.DrawString(text, font, brush, RectF{8, 2, 62, 14}, GpStringFormat{});
+  label.shown = text;
+  label.renderer = renderer;
+}
+
+// The translucent black label with the selection's size in white.
+void DrawSizeLabel(LayeredSurface& surface, int32_t left, int32_t top, float scale) {
+  LabelCanvases& label = LabelAt(scale);
+  DrawLabelText(label, SizeLabelText(State().SelectionRect));
+  BlendLabel(surface, label.background, label.text, left, top, scale);
 }
 
 }  // namespace
 
 std::string SizeLabelText(const IntRect& rect) {
+  // Drawn on every pointer move: plain digit conversion, no format parsing.
+  // The sides are taken in 64 bits: a rectangle spanning more than the int
+  // range still shows its true size.
   char text[64];
-  std::snprintf(text, sizeof text, "%d × %d", std::abs(rect.right - rect.left),
-                std::abs(rect.bottom - rect.top));
-  return text;
+  const auto side = [](int32_t a, int32_t b) { return std::llabs(static_cast<int64_t>(b) - a); };
+  char* end = std::to_chars(text, text + 24, side(rect.left, rect.right)).ptr;
+  end = std::copy_n(" × ", std::strlen(" × "), end);
+  end = std::to_chars(end, text + sizeof text, side(rect.top, rect.bottom)).ptr;
+  return std::string(text, end);
 }
 
 void RedrawFrame(RedrawOption option) {

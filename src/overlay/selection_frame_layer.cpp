@@ -4,10 +4,11 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <map>
+#include <tuple>
 
 #include "gfx/blend.h"
 #include "gfx/gp_brush.h"
-#include "gfx/gp_pen.h"
 #include "gfx/raster.h"
 
 namespace rc {
@@ -40,6 +41,39 @@ Box HandleReach(int32_t left, int32_t top, const PointF& c, const FrameMetrics& 
   return Grow({x, y, m.handle + 1, m.handle + 1}, 1);
 }
 
+// The parts of `outer` outside `hole` (which lies within it), as up to
+// four boxes.
+std::vector<Box> BoxesAround(const Box& outer, const Box& hole) {
+  if (hole.Empty()) return {outer};
+  std::vector<Box> parts = {{outer.x, outer.y, outer.width, hole.y - outer.y},
+                            {outer.x, hole.Bottom(), outer.width, outer.Bottom() - hole.Bottom()},
+                            {outer.x, hole.y, hole.x - outer.x, hole.height},
+                            {hole.Right(), hole.y, outer.Right() - hole.Right(), hole.height}};
+  std::erase_if(parts, [](const Box& b) { return b.Empty(); });
+  return parts;
+}
+
+// A handle's coverage as the rasteriser fills a square of `side` with its
+// corner at c: (side + 1) x (side + 1) pixels from the pixel holding c.
+// Corners lie on whole or half pixels, where the rasteriser's sums are
+// exact, so the coverage is the same wherever the square lies; it is
+// filled once per side and fraction instead of once per handle and frame.
+const std::vector<uint8_t>& HandleCoverage(int32_t side, const PointF& c) {
+  static std::map<std::tuple<int32_t, float, float>, std::vector<uint8_t>> filled;
+  const float fx = c.x - std::floor(c.x);
+  const float fy = c.y - std::floor(c.y);
+  auto [found, fresh] = filled.try_emplace({side, fx, fy});
+  if (fresh) {
+    Canvas square(side + 1, side + 1);
+    const auto s = static_cast<float>(side);
+    FillPolygons(square, {{{fx, fy}, {fx + s, fy}, {fx + s, fy + s}, {fx, fy + s}}}, FillRule::NonZero, 0xFFFFFFFF);
+    for (int32_t y = 0; y <= side; ++y) {
+      for (int32_t x = 0; x <= side; ++x) found->second.push_back(AlphaOf(square.At(x, y)));
+    }
+  }
+  return found->second;
+}
+
 uint64_t FloatBits(float a, float b) {
   return static_cast<uint64_t>(std::bit_cast<uint32_t>(a)) << 32 | std::bit_cast<uint32_t>(b);
 }
@@ -56,12 +90,15 @@ FrameMetrics FrameMetricsAt(float scale) {
 
 void DrawFrameDecorations(GpGraphics& frame, int32_t w, int32_t h, uint32_t borderArgb, uint32_t handleArgb,
                           float dx, float dy, FrameMetrics metrics) {
-  GpPen pen;
-  pen.Create(borderArgb, static_cast<float>(metrics.line));
-  // A pen line at x is centred on x + 0.5: this puts the outline's outer
-  // edge `Reach` pixels into the canvas.
-  const float at = static_cast<float>(metrics.Reach()) + (static_cast<float>(metrics.line) - 1) / 2;
-  frame.DrawRectangle(pen, at + dx, at + dy, static_cast<float>(w), static_cast<float>(h));
+  // The outline is four bands filled together, so that where they overlap
+  // (the corners, and all of a selection thinner than a line) each pixel
+  // is covered once, as the tiles drawing the bands alone cover it.
+  std::vector<Polygon> outline;
+  for (const Box& band : FrameBands(w, h, metrics)) {
+    const double x = band.x + dx, y = band.y + dy, right = band.Right() + dx, bottom = band.Bottom() + dy;
+    outline.push_back({{x, y}, {right, y}, {right, bottom}, {x, bottom}});
+  }
+  FillPolygons(frame.CanvasDC(), outline, FillRule::NonZero, borderArgb);
   GpSolidBrush brush;
   brush.Create(handleArgb);
   const auto side = static_cast<float>(metrics.handle);
@@ -118,9 +155,19 @@ std::vector<Box> SelectionFrameLayer::Footprint() const {
   return {{b.x, b.y, b.width, m}, {b.x, b.Bottom() - m, b.width, m}, {b.x, b.y, m, b.height}, {b.Right() - m, b.y, m, b.height}};
 }
 
+std::array<Box, 4> FrameBands(int32_t w, int32_t h, const FrameMetrics& m) {
+  const int32_t l = m.line;
+  const int32_t r = m.Reach();
+  return {{{r, r, l, h + l}, {r + w, r, l, h + l}, {r, r, w + l, l}, {r, r + h, w + l, l}}};
+}
+
 std::array<Box, 4> SelectionFrameLayer::Bands() const {
-  const int32_t l = metrics_.line;
-  return {{{left_, top_, l, h_ + l}, {left_ + w_, top_, l, h_ + l}, {left_, top_, w_ + l, l}, {left_, top_ + h_, w_ + l, l}}};
+  std::array<Box, 4> bands = FrameBands(w_, h_, metrics_);
+  for (Box& band : bands) {
+    band.x += left_ - metrics_.Reach();
+    band.y += top_ - metrics_.Reach();
+  }
+  return bands;
 }
 
 bool SelectionFrameLayer::TouchesHandle(const Box& area) const {
@@ -132,15 +179,70 @@ bool SelectionFrameLayer::TouchesHandle(const Box& area) const {
 
 // Away from the handles (and so from the outline's corners) the outline is
 // crisp bands of full coverage, which need no rasterising.
+// Bands overlap at the corners, and wholly on a selection thinner than a
+// line; a pixel they share is laid over once, as the frame canvas holds it.
 void SelectionFrameLayer::RenderBands(Canvas& target, const Box& area) const {
   const Pixel border = CompositeCoverage(0, border_, 255);
-  for (const Box& band : Bands()) {
-    const Box part = IntersectBox(band, area);
-    for (int32_t y = part.y; y < part.Bottom(); ++y) {
-      Pixel* row = target.Row(y);
-      for (int32_t x = part.x; x < part.Right(); ++x) row[x] = BlendPixel(row[x], border, 255, true);
+  std::array<Box, 4> parts = Bands();
+  for (Box& part : parts) part = IntersectBox(part, area);
+  std::array<std::pair<int32_t, int32_t>, 4> spans;
+  for (int32_t y = area.y; y < area.Bottom(); ++y) {
+    size_t count = 0;
+    for (const Box& part : parts) {
+      if (!part.Empty() && y >= part.y && y < part.Bottom()) spans[count++] = {part.x, part.Right()};
+    }
+    std::sort(spans.begin(), spans.begin() + static_cast<ptrdiff_t>(count));
+    Pixel* row = target.Row(y);
+    int32_t done = area.x;  // pixels left of this are laid already
+    for (size_t i = 0; i < count; ++i) {
+      for (int32_t x = std::max(spans[i].first, done); x < spans[i].second; ++x) {
+        row[x] = BlendPixel(row[x], border, 255, true);
+      }
+      done = std::max(done, spans[i].second);
     }
   }
+}
+
+// Near the handles the frame canvas holds the bands with the handles laid
+// over them, and that canvas is then laid over the screen: the same two
+// steps here, in a small piece over the handles' pixels only.
+void SelectionFrameLayer::RenderNearHandles(Canvas& target, const Box& area) const {
+  Box near;
+  for (const PointF& c : HandleCorners(w_, h_, metrics_)) near = UnionBox(near, IntersectBox(HandlePixels(c), area));
+  for (const Box& part : BoxesAround(area, near)) RenderBands(target, part);
+  if (near.Empty()) return;
+  static thread_local std::vector<Pixel> piece;
+  piece.assign(static_cast<size_t>(near.width) * static_cast<size_t>(near.height), 0);
+  const auto at = [&](int32_t x, int32_t y) -> Pixel& {
+    return piece[static_cast<size_t>(y - near.y) * static_cast<size_t>(near.width) + static_cast<size_t>(x - near.x)];
+  };
+  const Pixel border = CompositeCoverage(0, border_, 255);
+  for (const Box& band : Bands()) {
+    const Box part = IntersectBox(band, near);
+    for (int32_t y = part.y; y < part.Bottom(); ++y) std::fill_n(&at(part.x, y), part.width, border);
+  }
+  for (const PointF& c : HandleCorners(w_, h_, metrics_)) {
+    const Box pixels = HandlePixels(c);
+    const Box part = IntersectBox(pixels, near);
+    const std::vector<uint8_t>& coverage = HandleCoverage(metrics_.handle, c);
+    for (int32_t y = part.y; y < part.Bottom(); ++y) {
+      const uint8_t* cov = coverage.data() + static_cast<size_t>(y - pixels.y) * static_cast<size_t>(pixels.width);
+      for (int32_t x = part.x; x < part.Right(); ++x) {
+        if (cov[x - pixels.x] != 0) at(x, y) = CompositeCoverage(at(x, y), handle_, cov[x - pixels.x]);
+      }
+    }
+  }
+  for (int32_t y = near.y; y < near.Bottom(); ++y) {
+    Pixel* row = target.Row(y);
+    for (int32_t x = near.x; x < near.Right(); ++x) row[x] = BlendPixel(row[x], at(x, y), 255, true);
+  }
+}
+
+// The pixels a handle with its corner at frame point c covers at all.
+Box SelectionFrameLayer::HandlePixels(const PointF& c) const {
+  const Box bounds = Bounds();
+  return {bounds.x + static_cast<int32_t>(std::floor(c.x)), bounds.y + static_cast<int32_t>(std::floor(c.y)),
+          metrics_.handle + 1, metrics_.handle + 1};
 }
 
 void SelectionFrameLayer::Render(Canvas& target, const Box& clip) const {
@@ -150,12 +252,7 @@ void SelectionFrameLayer::Render(Canvas& target, const Box& clip) const {
     RenderBands(target, area);
     return;
   }
-  GpGraphics piece;
-  piece.CreateCanvas(area.width, area.height);
-  const Box bounds = Bounds();
-  DrawFrameDecorations(piece, w_, h_, border_, handle_, static_cast<float>(bounds.x - area.x),
-                       static_cast<float>(bounds.y - area.y), metrics_);
-  AlphaBlendCanvas(target, area, piece.CanvasDC(), piece.CanvasDC().Bounds(), 255, true);
+  RenderNearHandles(target, area);
 }
 
 }  // namespace rc

@@ -28,8 +28,13 @@ struct FrameMetrics {
 
 FrameMetrics FrameMetricsAt(float scale);
 
-// Draws the outline and the handles onto `frame`, shifted by (dx, dy) from
-// the frame canvas's own coordinates. Colours are ARGB.
+// The outline's four sides, each a line wide, on the frame canvas of a
+// selection of w x h.
+std::array<Box, 4> FrameBands(int32_t w, int32_t h, const FrameMetrics& m);
+
+// Draws the outline and the handles onto `frame` (left at scale 1: the
+// metrics are in pixels already), shifted by (dx, dy) from the frame
+// canvas's own coordinates. Colours are ARGB.
 void DrawFrameDecorations(GpGraphics& frame, int32_t w, int32_t h, uint32_t borderArgb, uint32_t handleArgb,
                           float dx = 0, float dy = 0, FrameMetrics metrics = {});
 
@@ -49,6 +54,8 @@ class SelectionFrameLayer : public SceneLayer {
   std::array<Box, 4> Bands() const;
   bool TouchesHandle(const Box& area) const;
   void RenderBands(Canvas& target, const Box& area) const;
+  void RenderNearHandles(Canvas& target, const Box& area) const;
+  Box HandlePixels(const PointF& corner) const;
 
   int32_t left_;
   int32_t top_;
