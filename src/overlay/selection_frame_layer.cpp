@@ -30,6 +30,11 @@ Box Grow(const Box& b, int32_t by) { return {b.x - by, b.y - by, b.width + 2 * b
 // so a tile further in than that shows none of them (8 at 1x).
 int32_t InteriorMargin(const FrameMetrics& m) { return m.handle + 3 * m.line; }
 
+// Whether the boxes share a pixel.
+bool Meets(const Box& a, const Box& b) {
+  return !a.Empty() && !b.Empty() && a.x < b.Right() && b.x < a.Right() && a.y < b.Bottom() && b.y < a.Bottom();
+}
+
 bool Inside(const Box& inner, const Box& outer) {
   return inner.x >= outer.x && inner.y >= outer.y && inner.Right() <= outer.Right() && inner.Bottom() <= outer.Bottom();
 }
@@ -105,32 +110,43 @@ void DrawFrameDecorations(GpGraphics& frame, int32_t w, int32_t h, uint32_t bord
   for (const PointF& c : HandleCorners(w, h, metrics)) frame.FillRectangle(brush, c.x + dx, c.y + dy, side, side);
 }
 
+// The compositor asks every tile along the frame for its signature on
+// every frame, so what those answers need is worked out once here.
 SelectionFrameLayer::SelectionFrameLayer(int32_t left, int32_t top, int32_t w, int32_t h, uint32_t borderArgb,
                                          uint32_t handleArgb, FrameMetrics metrics)
-    : left_(left), top_(top), w_(w), h_(h), border_(borderArgb), handle_(handleArgb), metrics_(metrics) {}
-
-Box SelectionFrameLayer::Bounds() const {
-  const int32_t reach = metrics_.Reach();
-  return {left_ - reach, top_ - reach, metrics_.Span(w_), metrics_.Span(h_)};
+    : left_(left), top_(top), w_(w), h_(h), border_(borderArgb), handle_(handleArgb), metrics_(metrics),
+      bounds_{left - metrics.Reach(), top - metrics.Reach(), metrics.Span(w), metrics.Span(h)},
+      interior_(Grow(bounds_, -InteriorMargin(metrics))),
+      corners_(HandleCorners(w, h, metrics)) {
+  bands_ = FrameBands(w, h, metrics);
+  for (size_t i = 0; i < bands_.size(); ++i) {
+    bands_[i].x += bounds_.x;
+    bands_[i].y += bounds_.y;
+    bandReach_[i] = Grow(bands_[i], 1);
+  }
+  for (size_t i = 0; i < corners_.size(); ++i) handleReach_[i] = HandleReach(left, top, corners_[i], metrics);
+  look_ = MixSignature(MixSignature(border_, handle_),
+                       static_cast<uint64_t>(metrics_.line) << 32 | static_cast<uint32_t>(metrics_.handle));
 }
+
+Box SelectionFrameLayer::Bounds() const { return bounds_; }
 
 // The outline is four crisp bands a line wide, so what a tile shows of it is
 // fixed by where the bands cross the tile; a handle is fixed by its corner.
 uint64_t SelectionFrameLayer::TileSignature(const Box& tile) const {
-  const Box clip = IntersectBox(Bounds(), tile);
-  if (clip.Empty() || Inside(tile, Grow(Bounds(), -InteriorMargin(metrics_)))) return 0;
-  const uint64_t look = MixSignature(MixSignature(border_, handle_), static_cast<uint64_t>(metrics_.line) << 32 |
-                                                                          static_cast<uint32_t>(metrics_.handle));
-  uint64_t sig = MixBox(look, clip);
+  const Box clip = IntersectBox(bounds_, tile);
+  if (clip.Empty() || Inside(tile, interior_)) return 0;
+  uint64_t sig = MixBox(look_, clip);
   bool touched = false;
-  for (const Box& band : Bands()) {
-    if (IntersectBox(Grow(band, 1), tile).Empty()) continue;
-    sig = MixBox(sig, IntersectBox(band, tile));
+  for (size_t i = 0; i < bands_.size(); ++i) {
+    if (!Meets(bandReach_[i], tile)) continue;
+    sig = MixBox(sig, IntersectBox(bands_[i], tile));
     touched = true;
   }
-  for (const PointF& c : HandleCorners(w_, h_, metrics_)) {
-    if (IntersectBox(HandleReach(left_, top_, c, metrics_), tile).Empty()) continue;
-    sig = MixSignature(MixSignature(sig, FloatBits(c.x, c.y)), static_cast<uint64_t>(left_) << 32 | static_cast<uint32_t>(top_));
+  for (size_t i = 0; i < corners_.size(); ++i) {
+    if (!Meets(handleReach_[i], tile)) continue;
+    sig = MixSignature(MixSignature(sig, FloatBits(corners_[i].x, corners_[i].y)),
+                       static_cast<uint64_t>(left_) << 32 | static_cast<uint32_t>(top_));
     touched = true;
   }
   return touched ? (sig | 1) : 0;
@@ -140,11 +156,9 @@ uint64_t SelectionFrameLayer::TileSignature(const Box& tile) const {
 // of most tiles it crosses, not everything inside its bounds.
 Box SelectionFrameLayer::TileReach(const Box& tile) const {
   Box reach;
-  for (const Box& band : Bands()) reach = UnionBox(reach, IntersectBox(Grow(band, 1), tile));
-  for (const PointF& c : HandleCorners(w_, h_, metrics_)) {
-    reach = UnionBox(reach, IntersectBox(HandleReach(left_, top_, c, metrics_), tile));
-  }
-  return IntersectBox(reach, Bounds());
+  for (const Box& band : bandReach_) reach = UnionBox(reach, IntersectBox(band, tile));
+  for (const Box& handle : handleReach_) reach = UnionBox(reach, IntersectBox(handle, tile));
+  return IntersectBox(reach, bounds_);
 }
 
 // The ring along the layer's edge that holds the bands and the handles; a
@@ -161,20 +175,8 @@ std::array<Box, 4> FrameBands(int32_t w, int32_t h, const FrameMetrics& m) {
   return {{{r, r, l, h + l}, {r + w, r, l, h + l}, {r, r, w + l, l}, {r, r + h, w + l, l}}};
 }
 
-std::array<Box, 4> SelectionFrameLayer::Bands() const {
-  std::array<Box, 4> bands = FrameBands(w_, h_, metrics_);
-  for (Box& band : bands) {
-    band.x += left_ - metrics_.Reach();
-    band.y += top_ - metrics_.Reach();
-  }
-  return bands;
-}
-
 bool SelectionFrameLayer::TouchesHandle(const Box& area) const {
-  for (const PointF& c : HandleCorners(w_, h_, metrics_)) {
-    if (!IntersectBox(HandleReach(left_, top_, c, metrics_), area).Empty()) return true;
-  }
-  return false;
+  return std::any_of(handleReach_.begin(), handleReach_.end(), [&area](const Box& reach) { return Meets(reach, area); });
 }
 
 // Away from the handles (and so from the outline's corners) the outline is
@@ -183,7 +185,7 @@ bool SelectionFrameLayer::TouchesHandle(const Box& area) const {
 // line; a pixel they share is laid over once, as the frame canvas holds it.
 void SelectionFrameLayer::RenderBands(Canvas& target, const Box& area) const {
   const Pixel border = CompositeCoverage(0, border_, 255);
-  std::array<Box, 4> parts = Bands();
+  std::array<Box, 4> parts = bands_;
   for (Box& part : parts) part = IntersectBox(part, area);
   std::array<std::pair<int32_t, int32_t>, 4> spans;
   for (int32_t y = area.y; y < area.Bottom(); ++y) {
@@ -208,7 +210,7 @@ void SelectionFrameLayer::RenderBands(Canvas& target, const Box& area) const {
 // steps here, in a small piece over the handles' pixels only.
 void SelectionFrameLayer::RenderNearHandles(Canvas& target, const Box& area) const {
   Box near;
-  for (const PointF& c : HandleCorners(w_, h_, metrics_)) near = UnionBox(near, IntersectBox(HandlePixels(c), area));
+  for (const PointF& c : corners_) near = UnionBox(near, IntersectBox(HandlePixels(c), area));
   for (const Box& part : BoxesAround(area, near)) RenderBands(target, part);
   if (near.Empty()) return;
   static thread_local std::vector<Pixel> piece;
@@ -217,11 +219,11 @@ void SelectionFrameLayer::RenderNearHandles(Canvas& target, const Box& area) con
     return piece[static_cast<size_t>(y - near.y) * static_cast<size_t>(near.width) + static_cast<size_t>(x - near.x)];
   };
   const Pixel border = CompositeCoverage(0, border_, 255);
-  for (const Box& band : Bands()) {
+  for (const Box& band : bands_) {
     const Box part = IntersectBox(band, near);
     for (int32_t y = part.y; y < part.Bottom(); ++y) std::fill_n(&at(part.x, y), part.width, border);
   }
-  for (const PointF& c : HandleCorners(w_, h_, metrics_)) {
+  for (const PointF& c : corners_) {
     const Box pixels = HandlePixels(c);
     const Box part = IntersectBox(pixels, near);
     const std::vector<uint8_t>& coverage = HandleCoverage(metrics_.handle, c);
@@ -240,8 +242,7 @@ void SelectionFrameLayer::RenderNearHandles(Canvas& target, const Box& area) con
 
 // The pixels a handle with its corner at frame point c covers at all.
 Box SelectionFrameLayer::HandlePixels(const PointF& c) const {
-  const Box bounds = Bounds();
-  return {bounds.x + static_cast<int32_t>(std::floor(c.x)), bounds.y + static_cast<int32_t>(std::floor(c.y)),
+  return {bounds_.x + static_cast<int32_t>(std::floor(c.x)), bounds_.y + static_cast<int32_t>(std::floor(c.y)),
           metrics_.handle + 1, metrics_.handle + 1};
 }
 

@@ -50,8 +50,6 @@ class SelectionFrameLayer : public SceneLayer {
   void Render(Canvas& target, const Box& clip) const override;
 
  private:
-  // The outline's four sides as one-pixel-wide boxes on the screen.
-  std::array<Box, 4> Bands() const;
   bool TouchesHandle(const Box& area) const;
   void RenderBands(Canvas& target, const Box& area) const;
   void RenderNearHandles(Canvas& target, const Box& area) const;
@@ -64,6 +62,14 @@ class SelectionFrameLayer : public SceneLayer {
   uint32_t border_;
   uint32_t handle_;
   FrameMetrics metrics_;
+  Box bounds_;
+  // Tiles wholly inside this show neither the outline nor a handle.
+  Box interior_;
+  std::array<PointF, 8> corners_;     // the handles' corners on the frame canvas
+  std::array<Box, 8> handleReach_;    // the pixels each handle may touch
+  std::array<Box, 4> bands_;          // the outline's sides on the screen
+  std::array<Box, 4> bandReach_;      // each side grown by a pixel
+  uint64_t look_ = 0;                 // the colours and metrics, mixed
 };
 
 }  // namespace rc
