@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 
 #include "gfx/geometry.h"
 
@@ -57,6 +58,8 @@ class Canvas {
   const Pixel* Row(int32_t y) const { return pixels_.get() + static_cast<size_t>(y) * width_; }
   Pixel* Data() { return pixels_.get(); }
   const Pixel* Data() const { return pixels_.get(); }
+  // Every pixel, row after row.
+  std::span<const Pixel> Pixels() const { return {pixels_.get(), static_cast<size_t>(width_) * height_}; }
 
   // The pixel at (x, y), or 0 outside the canvas.
   Pixel At(int32_t x, int32_t y) const;

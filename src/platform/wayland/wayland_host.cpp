@@ -27,10 +27,6 @@ namespace {
 
 intptr_t DefaultWindowProc(const Message&) { return 0; }
 
-std::span<const Pixel> PixelsOf(const Canvas& canvas) {
-  return {canvas.Data(), static_cast<size_t>(canvas.Width()) * canvas.Height()};
-}
-
 bool EnvIs(const char* name, const char* value) {
   const char* v = std::getenv(name);
   return v != nullptr && std::strcmp(v, value) == 0;
@@ -315,7 +311,7 @@ HostResult WaylandHost::SetClipboard(const std::function<WaylandClipboardContent
     if (display_->Globals().dataControl == nullptr)
       return HostResult::Fail("Wayland: the compositor offers no zwlr_data_control_manager_v1");
     std::vector<std::span<const Pixel>> programMemory;
-    if (source != nullptr) programMemory.push_back(PixelsOf(*source));
+    if (source != nullptr) programMemory.push_back(source->Pixels());
     if (const std::shared_ptr<SurfaceMemory> back = surface_.lock())
       programMemory.emplace_back(back->pixels, static_cast<size_t>(back->width) * back->height);
     return StartWaylandClipboardOwner(content, programMemory);

@@ -157,8 +157,8 @@ bool SingleThreaded() {
   return count == 1;
 }
 
-// Every shared-memory segment the program had attached (the back buffer,
-// the snapshot's image): the forked owner lets go of each, so a segment
+// Every shared-memory segment the program had attached (the ring its
+// pictures travel through): the forked owner lets go of each, so a segment
 // goes as soon as the program does.
 void DetachSharedSegments() {
   for (const MappedRange& segment : MappingsNamed("/SYSV")) shmdt(reinterpret_cast<void*>(segment.start));
@@ -166,9 +166,10 @@ void DetachSharedSegments() {
 
 // The forked owner starts as a copy of the whole program; once it has its
 // piece, it keeps that and nothing else: not the snapshot, not the back
-// buffer, not memory the program had freed.
-void LetGoOfTheProgram(const Canvas& source) {
-  DropPages(source.Data(), static_cast<size_t>(source.Width()) * source.Height() * sizeof(Pixel));
+// buffer (`programMemory`), not memory the program had freed.
+void LetGoOfTheProgram(const Canvas& source, const ProgramMemory& programMemory) {
+  DropPages(source.Data(), source.Pixels().size_bytes());
+  for (const std::span<const Pixel> buffer : programMemory) DropPages(buffer.data(), buffer.size_bytes());
   DetachSharedSegments();
   malloc_trim(0);
 }
@@ -176,7 +177,7 @@ void LetGoOfTheProgram(const Canvas& source) {
 // Takes the selection on a connection of its own, reports, and only then
 // cuts the picture out of the snapshot it shares with the program until the
 // program ends: the program's exit waits for no copying at all.
-int ServeShared(const Canvas& source, const Box& area, const std::string* text) {
+int ServeShared(const Canvas& source, const Box& area, const ProgramMemory& programMemory, const std::string* text) {
   Display* dpy = XOpenDisplay(nullptr);
   if (dpy == nullptr) {
     Report(false, "X11: the clipboard owner cannot open the display");
@@ -191,7 +192,7 @@ int ServeShared(const Canvas& source, const Box& area, const std::string* text) 
       Report(true, {});
       if (text != nullptr) server.SetText(*text);
       else server.SetPicture(OpaqueCopy(source, area));
-      LetGoOfTheProgram(source);
+      LetGoOfTheProgram(source, programMemory);
       server.Serve();
     } else {
       Report(false, error);
@@ -204,7 +205,8 @@ int ServeShared(const Canvas& source, const Box& area, const std::string* text) 
 
 // The forked owner keeps only its report pipe: not the program's X
 // connection, not a test's output pipes, not our terminal's signals.
-[[noreturn]] void RunForkedOwner(const Canvas& source, const Box& area, const std::string* text, int reportFd) {
+[[noreturn]] void RunForkedOwner(const Canvas& source, const Box& area, const ProgramMemory& programMemory,
+                                 const std::string* text, int reportFd) {
   if (reportFd != kReportFd && dup2(reportFd, kReportFd) < 0) _exit(127);
   const int null = open("/dev/null", O_RDWR);
   if (null >= 0) {
@@ -214,7 +216,7 @@ int ServeShared(const Canvas& source, const Box& area, const std::string* text) 
   close_range(kReportFd + 1, ~0U, 0);
   setsid();
   signal(SIGPIPE, SIG_IGN);
-  _exit(ServeShared(source, area, text));
+  _exit(ServeShared(source, area, programMemory, text));
 }
 
 HostResult AwaitOwner(pid_t child, int reportFd) {
@@ -228,12 +230,13 @@ HostResult AwaitOwner(pid_t child, int reportFd) {
   return result;
 }
 
-HostResult ForkClipboardOwner(const Canvas& source, const Box& area, const std::string* text = nullptr) {
+HostResult ForkClipboardOwner(const Canvas& source, const Box& area, const ProgramMemory& programMemory,
+                              const std::string* text = nullptr) {
   int report[2];
   if (pipe2(report, O_CLOEXEC) != 0) return HostResult::Fail("X11: cannot start the clipboard owner");
   std::fflush(nullptr);
   const pid_t child = fork();
-  if (child == 0) RunForkedOwner(source, area, text, report[1]);
+  if (child == 0) RunForkedOwner(source, area, programMemory, text, report[1]);
   close(report[1]);
   return AwaitOwner(child, report[0]);
 }
@@ -242,9 +245,9 @@ HostResult ExecClipboardOwner(int contentFd);
 
 }  // namespace
 
-HostResult StartClipboardOwner(const Canvas& source, const Box& area) {
+HostResult StartClipboardOwner(const Canvas& source, const Box& area, const ProgramMemory& programMemory) {
   if (area.Empty() || source.Empty()) return HostResult::Fail("X11: nothing to put on the clipboard");
-  if (SingleThreaded()) return ForkClipboardOwner(source, area);
+  if (SingleThreaded()) return ForkClipboardOwner(source, area, programMemory);
   const int fd = PictureFile(OpaqueCopy(source, area));
   if (fd < 0) return HostResult::Fail("X11: no memory to hand the picture over");
   return ExecClipboardOwner(fd);
@@ -252,7 +255,7 @@ HostResult StartClipboardOwner(const Canvas& source, const Box& area) {
 
 HostResult StartClipboardTextOwner(const std::string& utf8) {
   if (utf8.empty()) return HostResult::Fail("X11: nothing to put on the clipboard");
-  if (SingleThreaded()) return ForkClipboardOwner(Canvas{}, Box{}, &utf8);
+  if (SingleThreaded()) return ForkClipboardOwner(Canvas{}, Box{}, {}, &utf8);
   const int fd = TextFile(utf8);
   if (fd < 0) return HostResult::Fail("X11: no memory to hand the text over");
   return ExecClipboardOwner(fd);

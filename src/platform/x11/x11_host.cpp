@@ -15,7 +15,7 @@
 #include "platform/gtk/gtk_dialogs.h"
 #include "platform/x11/x11_scale.h"
 #include "platform/x11/x11_settings.h"
-#include "platform/x11/x11_shm_image.h"
+#include "platform/x11/x11_shm_ring.h"
 #include "platform/x11/x11_snapshot.h"
 #include "platform/x11/x11_window_list.h"
 
@@ -72,12 +72,20 @@ Point X11Host::CursorPos() {
 
 void X11Host::PrepareCapture() {
   input_->OpenInputMethod();
-  ready_ = PrepareX11SnapshotBuffers(*display_);
+  ready_ = PrepareX11SnapshotBuffers(*display_, Ring());
+}
+
+X11ShmRing* X11Host::Ring() {
+  if (ring_ == nullptr && !ringRefused_) {
+    ring_ = X11ShmRing::Create(*display_);
+    ringRefused_ = ring_ == nullptr;
+  }
+  return ring_.get();
 }
 
 Canvas X11Host::TakeSnapshot() {
   snapshotError_.clear();
-  return TakeX11Snapshot(*display_, snapshotError_, std::move(ready_.image));
+  return TakeX11Snapshot(*display_, Ring(), snapshotError_, std::move(ready_.snapshot));
 }
 
 void X11Host::LoadWindow(const std::function<void()>& onCreate) {
@@ -128,21 +136,19 @@ void X11Host::MakeTopmost() {
 // exactly what Present gives it.
 void X11Host::SetLayered(bool) {}
 
-// A back buffer made ready before the capture is used when it fits. Either
-// way it is transparent already: shared memory comes zeroed, and the ready
-// one was only touched to back it.
+// A back buffer made ready before the capture is used when it fits; either
+// way it is transparent, as fresh memory comes zeroed. The host keeps a
+// handle on it to put exposed areas back and to let a forked clipboard owner
+// drop its copy.
 Canvas X11Host::CreateSurfaceCanvas(int32_t width, int32_t height) {
+  surfaceReady_ = ready_.surface.Width() == width && ready_.surface.Height() == height;
+  auto memory = std::make_shared<Canvas>(surfaceReady_ ? std::move(ready_.surface) : Canvas(width, height));
+  ready_.surface.Release();
   Canvas canvas;
-  std::shared_ptr<X11ShmImage> shm = std::move(ready_.surface);
-  surfaceReady_ = shm != nullptr && shm->Dimensions() == Size{width, height};
-  if (!surfaceReady_) shm = X11ShmImage::Create(*display_, {width, height});
-  if (shm == nullptr) {
-    canvas.Create(width, height);
-    return canvas;
-  }
-  surface_ = shm;
-  Pixel* pixels = shm->Pixels();
-  canvas.AdoptContents(pixels, width, height, [keep = std::move(shm)](Pixel*) mutable { keep.reset(); });
+  if (memory->Empty()) return canvas;
+  backBuffer_ = memory;
+  Pixel* pixels = memory->Data();
+  canvas.AdoptContents(pixels, width, height, [keep = std::move(memory)](Pixel*) mutable { keep.reset(); });
   return canvas;
 }
 
@@ -150,8 +156,8 @@ HostResult X11Host::Present(const Canvas& backBuffer, const Box& damaged) {
   return PresentFrame(backBuffer, std::span<const Box>(&damaged, 1));
 }
 
-// Every box goes out before one round trip, so the frame shows whole and
-// the shared memory is free to draw in again when this returns.
+// Every box goes out in one write, so the frame shows whole. Nothing waits
+// for the server: the boxes were copied on their way out.
 HostResult X11Host::PresentFrame(const Canvas& backBuffer, std::span<const Box> damaged) {
   if (!window_ || backBuffer.Empty()) return HostResult::Fail("X11: nothing to present");
   HostResult result;
@@ -159,7 +165,7 @@ HostResult X11Host::PresentFrame(const Canvas& backBuffer, std::span<const Box> 
     HostResult one = SendBox(backBuffer, box);
     if (!one.ok && result.ok) result = std::move(one);
   }
-  XSync(display_->Dpy(), False);
+  XFlush(display_->Dpy());
   return result;
 }
 
@@ -169,21 +175,22 @@ HostResult X11Host::SendBox(const Canvas& backBuffer, const Box& damaged) {
   // A transparent area would come out black without a compositor; the
   // window has no background, so leaving it alone keeps what lies beneath.
   if (box.Empty() || IsTransparent(backBuffer, box)) return HostResult::Ok();
-  const std::shared_ptr<X11ShmImage> shm = surface_.lock();
-  if (shm != nullptr && shm->Pixels() == backBuffer.Data()) {
-    if (shm->Send(window_->Handle(), window_->Gc(), box)) return HostResult::Ok();
+  return Put(backBuffer, box, {box.x, box.y});
+}
+
+HostResult X11Host::Put(const Canvas& pixels, const Box& box, Point at) {
+  if (X11ShmRing* ring = Ring()) {
+    if (ring->Put(window_->Handle(), window_->Gc(), pixels, box, at)) return HostResult::Ok();
     return HostResult::Fail("X11: the server refused the shared-memory image");
   }
-  return display_->Format().matchesCanvas ? PutPlain(backBuffer, box, {box.x, box.y})
-                                           : PutConverted(backBuffer, box, {box.x, box.y});
+  return display_->Format().matchesCanvas ? PutPlain(pixels, box, at) : PutConverted(pixels, box, at);
 }
 
 HostResult X11Host::PresentPiece(const Canvas& piece, const Box& part, Point at) {
   if (!window_ || piece.Empty()) return HostResult::Fail("X11: nothing to present");
   const Box box = IntersectBox(part, piece.Bounds());
   if (box.Empty()) return HostResult::Ok();
-  const Point to{at.x + box.x - part.x, at.y + box.y - part.y};
-  HostResult result = display_->Format().matchesCanvas ? PutPlain(piece, box, to) : PutConverted(piece, box, to);
+  HostResult result = Put(piece, box, {at.x + box.x - part.x, at.y + box.y - part.y});
   XFlush(display_->Dpy());
   return result;
 }
@@ -227,18 +234,19 @@ WindowProc X11Host::SetWindowProc(WindowProc proc) {
 }
 
 // The area always waits for the program's next present, which settles the
-// back buffer first. With shared memory it is also put back at once from
-// the back buffer; just after the first frame that may still be filling,
-// and the next present mends what was put too early.
+// back buffer first. It is also put back at once from the back buffer; just
+// after the first frame that may still be filling, and the next present
+// mends what was put too early.
 void X11Host::RepaintExposed(const XExposeEvent& expose) {
   if (!window_) return;
   const Box area{expose.x, expose.y, expose.width, expose.height};
   exposed_ = UnionBox(exposed_, area);
-  const std::shared_ptr<X11ShmImage> shm = surface_.lock();
-  if (shm == nullptr) return;
-  const Size size = shm->Dimensions();
-  const Box box = IntersectBox(area, {0, 0, size.width, size.height});
-  if (!box.Empty()) shm->Put(window_->Handle(), window_->Gc(), box);
+  const std::shared_ptr<Canvas> back = backBuffer_.lock();
+  if (back == nullptr) return;
+  const Box box = IntersectBox(area, back->Bounds());
+  if (box.Empty()) return;
+  Put(*back, box, {box.x, box.y});
+  XFlush(display_->Dpy());
 }
 
 void X11Host::Dispatch(XEvent& event) {
@@ -311,7 +319,9 @@ std::vector<const ImageCodec*> X11Host::ImageCodecs() { return PosixImageCodecs(
 // A process of our own keeps the selection, so the picture stays on the
 // clipboard after the program has ended.
 HostResult X11Host::SetClipboardImage(const Canvas& source, const Box& area) {
-  return StartClipboardOwner(source, area);
+  ProgramMemory programMemory;
+  if (const std::shared_ptr<Canvas> back = backBuffer_.lock()) programMemory.push_back(back->Pixels());
+  return StartClipboardOwner(source, area, programMemory);
 }
 
 // The dialog needs the keyboard and the pointer, so the overlay lets go of

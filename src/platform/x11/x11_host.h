@@ -16,7 +16,7 @@
 
 namespace rc {
 
-class X11ShmImage;
+class X11ShmRing;
 
 class X11Host : public HostRuntime {
  public:
@@ -47,10 +47,9 @@ class X11Host : public HostRuntime {
   Canvas CreateSurfaceCanvas(int32_t width, int32_t height) override;
   HostResult Present(const Canvas& backBuffer, const Box& damaged) override;
   HostResult PresentFrame(const Canvas& backBuffer, std::span<const Box> damaged) override;
-  // Pieces travel through the connection, which beats writing a fresh
-  // shared back buffer (memory the system backs page by page as it is
-  // first touched) before anything shows; a back buffer made ready before
-  // the capture is quicker to fill and show.
+  // Pieces go out while the back buffer is still being filled (fresh memory
+  // the system backs page by page as it is first touched); a back buffer
+  // made ready before the capture is quicker to fill and show.
   bool PresentsPieces() override { return !surfaceReady_; }
   Box TakeExposedArea() override { return std::exchange(exposed_, Box{}); }
   HostResult PresentPiece(const Canvas& piece, const Box& part, Point at) override;
@@ -85,6 +84,11 @@ class X11Host : public HostRuntime {
   void Dispatch(XEvent& event);
   void RepaintExposed(const XExposeEvent& expose);
   HostResult SendBox(const Canvas& backBuffer, const Box& damaged);
+  // Sends `box` of `pixels` to `at` in the window, through the ring where
+  // there is one.
+  HostResult Put(const Canvas& pixels, const Box& box, Point at);
+  // The shared-memory ring, made on first use; nullptr without MIT-SHM.
+  X11ShmRing* Ring();
   HostResult PutPlain(const Canvas& pixels, const Box& box, Point at);
   HostResult PutConverted(const Canvas& pixels, const Box& box, Point at);
   void ReleaseInput();
@@ -98,8 +102,11 @@ class X11Host : public HostRuntime {
   std::unique_ptr<X11Window> window_;
   std::unique_ptr<X11Cursors> cursors_;
   std::unique_ptr<X11InputTranslator> input_;
-  // The shared-memory back buffer; the canvas that shows it holds it alive.
-  std::weak_ptr<X11ShmImage> surface_;
+  // Declared after the display, so that it goes first.
+  std::unique_ptr<X11ShmRing> ring_;
+  bool ringRefused_ = false;
+  // The back buffer's memory; the canvas that shows it holds it alive.
+  std::weak_ptr<Canvas> backBuffer_;
   X11SnapshotBuffers ready_;
   // Whether the back buffer is memory made ready before the capture.
   bool surfaceReady_ = false;

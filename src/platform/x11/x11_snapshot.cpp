@@ -2,10 +2,9 @@
 
 #include <cstring>
 
-#include "gfx/thread_start.h"
 #include "platform/posix/posix_memory.h"
 #include "platform/x11/x11_pixels.h"
-#include "platform/x11/x11_shm_image.h"
+#include "platform/x11/x11_shm_ring.h"
 
 namespace rc {
 
@@ -20,43 +19,21 @@ void CopyOpaque(const uint8_t* data, int32_t stride, Canvas& out, int32_t firstR
   }
 }
 
-void MakeOpaque(Pixel* pixels, size_t count) {
-  for (size_t i = 0; i < count; ++i) pixels[i] |= 0xFF000000u;
+// Fresh memory is backed page by page as it is first written, which costs
+// far more than backing it all in one call first.
+bool GetInto(X11ShmRing& ring, Window root, Canvas& out, bool fresh) {
+  if (fresh) PrefaultForWriting(out.Data(), out.Pixels().size_bytes());
+  return ring.Get(root, out.Bounds(), [&out](int32_t y, const Pixel* row, int32_t count) {
+    Pixel* dst = out.Row(y);
+    for (int32_t x = 0; x < count; ++x) dst[x] = row[x] | 0xFF000000u;
+  });
 }
 
-// The server just wrote these pixels, so the pass is quick; two threads
-// halve it where a second core is free.
-void MakeOpaqueInParallel(Pixel* pixels, size_t count) {
-  const size_t half = count / 2;
-  std::thread upper = StartThreadOrRunHere([&] { MakeOpaque(pixels, half); });
-  MakeOpaque(pixels + half, count - half);
-  if (upper.joinable()) upper.join();
-}
-
-// Fresh shared memory is backed page by page as it is first written. The
-// server writes the screen into it from the top while a thread of ours
-// backs the lower half, so the two share that work where a core is free.
-bool GetIntoFresh(X11ShmImage& image, Window root) {
-  const Size size = image.Dimensions();
-  const size_t upper = static_cast<size_t>(size.width) * (size.height / 2);
-  const size_t lower = static_cast<size_t>(size.width) * size.height - upper;
-  Pixel* half = image.Pixels() + upper;
-  std::thread backer = StartThreadOrRunHere([half, lower] { PrefaultForWriting(half, lower * sizeof(Pixel)); });
-  const bool got = image.Get(root);
-  if (backer.joinable()) backer.join();
-  return got;
-}
-
-Canvas ViaShm(X11Display& display, Size size, std::shared_ptr<X11ShmImage> ready) {
-  if (ready != nullptr && ready->Dimensions() != size) ready.reset();
-  const bool fresh = ready == nullptr;
-  std::shared_ptr<X11ShmImage> image = fresh ? X11ShmImage::Create(display, size) : std::move(ready);
-  if (image == nullptr) return Canvas();
-  if (!(fresh ? GetIntoFresh(*image, display.Root()) : image->Get(display.Root()))) return Canvas();
-  Pixel* pixels = image->Pixels();
-  MakeOpaqueInParallel(pixels, static_cast<size_t>(size.width) * size.height);
-  Canvas out;
-  out.AdoptContents(pixels, size.width, size.height, [keep = std::move(image)](Pixel*) mutable { keep.reset(); });
+Canvas ViaShm(X11Display& display, X11ShmRing* ring, Size size, Canvas ready) {
+  if (ring == nullptr) return Canvas();
+  const bool fresh = ready.Width() != size.width || ready.Height() != size.height;
+  Canvas out = fresh ? Canvas(size.width, size.height) : std::move(ready);
+  if (out.Empty() || !GetInto(*ring, display.Root(), out, fresh)) return Canvas();
   return out;
 }
 
@@ -98,23 +75,21 @@ const char* VisualClassName(int visualClass) {
 
 }  // namespace
 
-X11SnapshotBuffers PrepareX11SnapshotBuffers(X11Display& display) {
+// The ring is warmed on both sides; the snapshot and the back buffer are
+// backed now (zeroed memory, so the back buffer stays transparent).
+X11SnapshotBuffers PrepareX11SnapshotBuffers(X11Display& display, X11ShmRing* ring) {
   const Size size = display.ScreenSize();
   const size_t bytes = static_cast<size_t>(size.width) * size.height * sizeof(Pixel);
   X11SnapshotBuffers ready;
-  ready.image = X11ShmImage::Create(display, size);
-  if (ready.image == nullptr || !ready.image->Get(display.Root())) return {};
-  PrefaultForWriting(ready.image->Pixels(), bytes);
-  // The server maps shared memory on its side too, page by page as it first
-  // reads it: a read of the screen into the back buffer backs both sides,
-  // and clearing it leaves the back buffer transparent.
-  ready.surface = X11ShmImage::Create(display, size);
-  if (ready.surface != nullptr && !ready.surface->Get(display.Root())) ready.surface.reset();
-  if (ready.surface != nullptr) std::memset(ready.surface->Pixels(), 0, bytes);
+  if (ring != nullptr) ring->Warm(display.Root());
+  for (Canvas* canvas : {&ready.snapshot, &ready.surface}) {
+    if (!canvas->Create(size.width, size.height)) return {};
+    PrefaultForWriting(canvas->Data(), bytes);
+  }
   return ready;
 }
 
-Canvas TakeX11Snapshot(X11Display& display, std::string& error, std::shared_ptr<X11ShmImage> ready) {
+Canvas TakeX11Snapshot(X11Display& display, X11ShmRing* ring, std::string& error, Canvas ready) {
   const Size size = display.ScreenSize();
   const int visualClass = display.ScreenVisual()->c_class;
   if (visualClass != TrueColor && visualClass != DirectColor) {
@@ -122,7 +97,7 @@ Canvas TakeX11Snapshot(X11Display& display, std::string& error, std::shared_ptr<
             "; only TrueColor screens of depth 15, 16, 24 or 30 can be read";
     return Canvas();
   }
-  Canvas shot = ViaShm(display, size, std::move(ready));
+  Canvas shot = ViaShm(display, ring, size, std::move(ready));
   if (shot.Empty()) shot = ViaGetImage(display, size, error);
   return shot;
 }

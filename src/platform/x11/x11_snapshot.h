@@ -9,25 +9,24 @@
 
 namespace rc {
 
-class X11ShmImage;
+class X11ShmRing;
 
-// Shared images for a snapshot and for the back buffer, made ready before
-// the capture starts: fresh memory is slow to touch the first time, and a
+// Canvases for a snapshot and for the back buffer, made ready before the
+// capture starts: fresh memory is slow to touch the first time, and a
 // resident regioncap's waiting capture touches it while nobody waits.
 struct X11SnapshotBuffers {
-  std::shared_ptr<X11ShmImage> image;
-  std::shared_ptr<X11ShmImage> surface;
+  Canvas snapshot;
+  Canvas surface;  // transparent
 };
 
-// Images the size of the screen now, touched by the server and by us.
-X11SnapshotBuffers PrepareX11SnapshotBuffers(X11Display& display);
+// Canvases the size of the screen now, backed; `ring` (if any) is warmed.
+X11SnapshotBuffers PrepareX11SnapshotBuffers(X11Display& display, X11ShmRing* ring);
 
 // The root window of the default screen as an opaque canvas; empty, with
 // `error` saying why, when the server will not give it, its visual is not
-// TrueColor or DirectColor, or there is no memory for it. Through shared
-// memory the canvas is the shared image the server wrote, kept alive by the
-// canvas: no second screen-sized copy is made. `ready` is used where it
-// still fits the screen.
-Canvas TakeX11Snapshot(X11Display& display, std::string& error, std::shared_ptr<X11ShmImage> ready = nullptr);
+// TrueColor or DirectColor, or there is no memory for it. With `ring` the
+// pixels come through it band by band; without, in one read over the
+// connection. `ready` is used where it still fits the screen.
+Canvas TakeX11Snapshot(X11Display& display, X11ShmRing* ring, std::string& error, Canvas ready = Canvas());
 
 }  // namespace rc
