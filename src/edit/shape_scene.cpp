@@ -4,7 +4,7 @@
 
 namespace rc {
 
-ShapeScene::ShapeScene(std::vector<ShapePtr> shapes) : shapes_(std::move(shapes)) {
+ShapeScene::ShapeScene(std::vector<ShapePtr> shapes) : shapes_(std::move(shapes)), stamp_(NewPixelStamp()) {
   for (const ShapePtr& shape : shapes_) {
     for (const auto& [cell, piece] : shape->pixels.Pieces()) {
       Cell& here = cells_[cell];

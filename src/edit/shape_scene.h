@@ -23,6 +23,8 @@ class ShapeScene {
 
   bool Empty() const { return cells_.empty(); }
   Box Bounds() const { return bounds_; }
+  // Never the same for two scenes made in this run.
+  uint64_t Stamp() const { return stamp_; }
   // Null when no shape has pixels in `cell`.
   const Cell* CellAt(const CellKey& cell) const;
   const std::map<CellKey, Cell>& Cells() const { return cells_; }
@@ -34,6 +36,7 @@ class ShapeScene {
   std::vector<ShapePtr> shapes_;
   std::map<CellKey, Cell> cells_;
   Box bounds_;
+  uint64_t stamp_;
 };
 
 }  // namespace rc

@@ -60,6 +60,19 @@ std::vector<Box> ShapeStackLayer::Footprint() const {
   return inks;
 }
 
+// The finished shapes never change once made, and an open shape's pieces
+// carry a stamp that is new whenever their pixels are.
+uint64_t ShapeStackLayer::Signature() const {
+  uint64_t sig = MixSignature(MixBox(kStackSeed, clip_), finished_ ? finished_->Stamp() : 0);
+  for (const ShapePixels& pixels : open_) {
+    sig = MixSignature(sig, pixels.Pieces().size());
+    for (const auto& [cell, piece] : pixels.Pieces()) {
+      sig = MixSignature(MixSignature(sig, piece.stamp), MixBox(0, piece.where));
+    }
+  }
+  return sig | 1;
+}
+
 // Pieces of different cells never overlap, so laying the finished shapes
 // and then each open one gives what laying each cell's pieces in turn does.
 void ShapeStackLayer::Render(Canvas& target, const Box& clip) const {

@@ -19,6 +19,7 @@
 #include "gfx/rounded_rect.h"
 #include "magnifier/colour_readout.h"
 #include "overlay/frame.h"
+#include "win/layered_surface.h"
 
 namespace rc {
 
@@ -39,19 +40,20 @@ constexpr Pixel kBeyondScreen = MakePixel(255, 0, 0, 0);
 
 struct Layers {
   GpGraphics content;
-  GpGraphics body;
-  GpGraphics crossHair;
+  // Blended as they are on every frame.
+  std::shared_ptr<const StillPixels> body;
+  std::shared_ptr<const StillPixels> crossHair;
 };
 
-void DrawPanel(Layers& layers, GpPen& pen, GpSolidBrush& brush) {
+void DrawPanel(GpGraphics& content, GpGraphics& body, GpPen& pen, GpSolidBrush& brush) {
   GpPath path;
   path.Create(FillMode::Alternate);
   AddRoundedRect(path, 0, 0, 126, 123, 3);
-  layers.content.DrawPath(pen, path);
+  content.DrawPath(pen, path);
   pen.SetColor(0xFFFFFFFF);
   pen.SetWidth(2);
-  layers.body.FillPath(brush, path);
-  layers.content.DrawRectangle(pen, 2, 2, 120, 84);
+  body.FillPath(brush, path);
+  content.DrawRectangle(pen, 2, 2, 120, 84);
 }
 
 void DrawCrossHair(GpGraphics& layer, GpPen& pen);
@@ -70,11 +72,14 @@ void DrawUnchangingLayers(Layers& layers, float scale) {
   pen.Create(0xFF333333, 1);
   GpSolidBrush brush;
   brush.Create(0xFF000000);
+  GpGraphics body, crossHair;
   CreateLayer(layers.content, kLayerWidth, kLayerHeight, scale);
-  CreateLayer(layers.body, kLayerWidth, kLayerHeight, scale);
-  CreateLayer(layers.crossHair, kLayerWidth, kCrossHairHeight, scale);
-  DrawPanel(layers, pen, brush);
-  DrawCrossHair(layers.crossHair, pen);
+  CreateLayer(body, kLayerWidth, kLayerHeight, scale);
+  CreateLayer(crossHair, kLayerWidth, kCrossHairHeight, scale);
+  DrawPanel(layers.content, body, pen, brush);
+  DrawCrossHair(crossHair, pen);
+  layers.body = MakeStill(std::move(body.CanvasDC()));
+  layers.crossHair = MakeStill(std::move(crossHair.CanvasDC()));
 }
 
 const Layers& UnchangingLayers(float scale) {
@@ -143,17 +148,20 @@ void DrawReadout(GpGraphics& content, GpSolidBrush& brush) {
   content.DrawString(ColourReadoutText(colour, State().HexReadout != 0), font, brush, RectF{4, 104, 122, 16}, format);
 }
 
+// The body and the cross-hair go to the surface as pixels nobody changes,
+// so they are not compared and copied again on every move.
 void BlendLayers(LayeredSurface& surface, const GpGraphics& content, int32_t x, int32_t y, float scale) {
-  auto blend = [&surface](const GpGraphics& layer, int32_t at, int32_t top, uint8_t opacity) {
-    const int32_t w = layer.CanvasWidth();
-    const int32_t h = layer.CanvasHeight();
-    surface.BlendFrom(layer.CanvasDC(), 0, 0, w, h, at, top, w, h, opacity, true);
+  auto blend = [&surface](const std::shared_ptr<const StillPixels>& layer, int32_t at, int32_t top, uint8_t opacity) {
+    const Box size = layer->Pixels().Bounds();
+    surface.BlendFrom(layer, size, {at, top, size.width, size.height}, opacity, true);
   };
   const Layers& unchanging = UnchangingLayers(scale);
   const int32_t shadow = ScalePx(3, scale);
   blend(unchanging.body, x + shadow, y + shadow, 40);
   blend(unchanging.body, x, y, 200);
-  blend(content, x, y, 255);
+  const int32_t w = content.CanvasWidth();
+  const int32_t h = content.CanvasHeight();
+  surface.BlendFrom(content.CanvasDC(), 0, 0, w, h, x, y, w, h, 255, true);
   blend(unchanging.crossHair, x, y, 200);
 }
 

@@ -169,6 +169,12 @@ std::vector<Box> SelectionFrameLayer::Footprint() const {
   return {{b.x, b.y, b.width, m}, {b.x, b.Bottom() - m, b.width, m}, {b.x, b.y, m, b.height}, {b.Right() - m, b.y, m, b.height}};
 }
 
+// The place, the size, the colours and the metrics fix every pixel.
+uint64_t SelectionFrameLayer::Signature() const {
+  constexpr uint64_t kFrameSeed = 0x4652414D454C4159ull;
+  return MixBox(MixSignature(kFrameSeed, look_), {left_, top_, w_, h_}) | 1;
+}
+
 std::array<Box, 4> FrameBands(int32_t w, int32_t h, const FrameMetrics& m) {
   const int32_t l = m.line;
   const int32_t r = m.Reach();

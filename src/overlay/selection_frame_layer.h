@@ -47,6 +47,7 @@ class SelectionFrameLayer : public SceneLayer {
   uint64_t TileSignature(const Box& tile) const override;
   Box TileReach(const Box& tile) const override;
   std::vector<Box> Footprint() const override;
+  uint64_t Signature() const override;
   void Render(Canvas& target, const Box& clip) const override;
 
  private:

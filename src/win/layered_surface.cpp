@@ -64,6 +64,19 @@ bool LayeredSurface::BlendFrom(const Canvas& source, int32_t srcX, int32_t srcY,
   return ok;
 }
 
+bool LayeredSurface::BlendFrom(std::shared_ptr<const StillPixels> source, const Box& src, const Box& dst,
+                               uint8_t alpha, bool perPixelAlpha) {
+  if (!attached_ || source == nullptr) return false;
+  if (!scene_.Active()) {
+    const bool ok = AlphaBlendCanvas(canvas_, dst, source->Pixels(), src, alpha, perPixelAlpha);
+    if (ok) MarkChanged(dst);
+    return ok;
+  }
+  if (dst.Empty() || src.Empty() || source->Pixels().Empty()) return false;
+  scene_.AddBlend(std::move(source), src, dst, alpha, perPixelAlpha);
+  return true;
+}
+
 void LayeredSurface::UseScene(const Canvas& snapshot) {
   if (!attached_) return;
   Settle();

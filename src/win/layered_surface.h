@@ -12,6 +12,7 @@
 #include "win/dimmed_fill.h"
 #include "win/present_target.h"
 #include "win/scene_compositor.h"
+#include "win/still_pixels.h"
 
 namespace rc {
 
@@ -31,6 +32,11 @@ class LayeredSurface {
   bool BlendFrom(const Canvas& source, int32_t srcX, int32_t srcY, std::optional<int32_t> srcW,
                  std::optional<int32_t> srcH, int32_t dstX, int32_t dstY, std::optional<int32_t> dstW,
                  std::optional<int32_t> dstH, uint8_t alpha = 255, bool perPixelAlpha = false);
+  // The same for pixels that never change, `src` inside them to `dst`:
+  // with fast frames they are kept by reference instead of being copied and
+  // compared on every frame.
+  bool BlendFrom(std::shared_ptr<const StillPixels> source, const Box& src, const Box& dst, uint8_t alpha = 255,
+                 bool perPixelAlpha = false);
   // Shows what changed since the last present. 0 when not attached.
   bool Present();
 

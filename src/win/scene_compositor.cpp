@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <iterator>
 
 #include "gfx/blend.h"
 
@@ -11,54 +12,6 @@ namespace rc {
 namespace {
 
 constexpr uint64_t kDimmedSeed = 0x6D696D6D65642121ull;
-
-// Four independent running signatures, so that the multiplies overlap
-// instead of waiting for each other; the magnifier's layers are hashed on
-// every mouse move.
-uint64_t HashPixels(const Canvas& c) {
-  const uint64_t seed = MixSignature(static_cast<uint64_t>(c.Width()), static_cast<uint64_t>(c.Height()));
-  uint64_t lanes[4] = {seed, seed + 1, seed + 2, seed + 3};
-  const size_t count = static_cast<size_t>(c.Width()) * c.Height();
-  const Pixel* p = c.Data();
-  const auto pair = [p](size_t i) { return p[i] | static_cast<uint64_t>(p[i + 1]) << 32; };
-  size_t i = 0;
-  for (; i + 8 <= count; i += 8) {
-    for (size_t lane = 0; lane < 4; ++lane) lanes[lane] = MixSignature(lanes[lane], pair(i + 2 * lane));
-  }
-  for (; i < count; ++i) lanes[0] = MixSignature(lanes[0], p[i]);
-  return MixSignature(MixSignature(lanes[0], lanes[1]), MixSignature(lanes[2], lanes[3]));
-}
-
-// Merges the recomposed parts of tiles, given row by row of tiles, into few
-// boxes: runs of parts that meet along a row, then runs of rows with the
-// same span.
-std::vector<Box> MergeParts(const std::vector<std::vector<Box>>& partRows) {
-  std::vector<Box> boxes;
-  std::vector<Box> open;  // boxes that may still grow downwards
-  for (const std::vector<Box>& parts : partRows) {
-    std::vector<Box> runs;
-    for (const Box& t : parts) {
-      Box* last = runs.empty() ? nullptr : &runs.back();
-      if (last != nullptr && last->Right() == t.x && last->y == t.y && last->height == t.height) last->width += t.width;
-      else runs.push_back(t);
-    }
-    std::vector<Box> next;
-    for (Box run : runs) {
-      auto grown = std::find_if(open.begin(), open.end(), [&](const Box& b) {
-        return b.x == run.x && b.width == run.width && b.Bottom() == run.y;
-      });
-      if (grown != open.end()) {
-        run = {grown->x, grown->y, grown->width, grown->height + run.height};
-        open.erase(grown);
-      }
-      next.push_back(run);
-    }
-    boxes.insert(boxes.end(), open.begin(), open.end());
-    open = std::move(next);
-  }
-  boxes.insert(boxes.end(), open.begin(), open.end());
-  return boxes;
-}
 
 // The smallest box holding every pixel of `a` that is not in `b`.
 Box DifferenceBounds(const Box& a, const Box& b) {
@@ -70,6 +23,21 @@ Box DifferenceBounds(const Box& a, const Box& b) {
   bounds = UnionBox(bounds, {a.x, both.y, both.x - a.x, both.height});
   bounds = UnionBox(bounds, {both.Right(), both.y, a.Right() - both.Right(), both.height});
   return bounds;
+}
+
+// Boxes together holding every pixel of `a` that is not in `b`: up to four
+// strips round their overlap.
+template <class Visit>
+void ForEachDifferencePart(const Box& a, const Box& b, Visit visit) {
+  const Box both = IntersectBox(a, b);
+  if (both.Empty()) {
+    visit(a);
+    return;
+  }
+  visit(Box{a.x, a.y, a.width, both.y - a.y});
+  visit(Box{a.x, both.Bottom(), a.width, a.Bottom() - both.Bottom()});
+  visit(Box{a.x, both.y, both.x - a.x, both.height});
+  visit(Box{both.Right(), both.y, a.Right() - both.Right(), both.height});
 }
 
 }  // namespace
@@ -129,6 +97,8 @@ void SceneCompositor::Begin(const Canvas& snapshot, const Box& frame) {
   columns_ = (screen_.width + kTileSize - 1) / kTileSize;
   rows_ = (screen_.height + kTileSize - 1) / kTileSize;
   shown_.assign(static_cast<size_t>(columns_) * rows_, kDimmedSeed);
+  marks_.assign(shown_.size(), 0);
+  pass_ = 0;
   shownSteps_.clear();
 }
 
@@ -152,18 +122,26 @@ Canvas SceneCompositor::SpareCanvas(int32_t width, int32_t height) {
 }
 
 void SceneCompositor::AddClear(const Box& box) {
-  Step step;
+  Step& step = steps_.emplace_back();
   step.kind = Kind::Clear;
   step.dst = box;
-  steps_.push_back(std::move(step));
 }
+
+namespace {
+
+uint64_t BlendSignature(uint64_t pixelHash, const Box& src, const Box& dst, uint8_t alpha, bool perPixelAlpha) {
+  const uint64_t h = MixBox(MixBox(pixelHash, src), dst);
+  return MixSignature(h, static_cast<uint64_t>(alpha) << 1 | (perPixelAlpha ? 1 : 0));
+}
+
+}  // namespace
 
 void SceneCompositor::AddBlend(const Canvas& source, const Box& srcBox, const Box& dstBox, uint8_t alpha,
                                bool perPixelAlpha) {
   // Only the part of the source inside the source box can be sampled; keep
   // that, and address it relative to the copy.
   const Box kept = IntersectBox(srcBox, source.Bounds());
-  Step step;
+  Step& step = steps_.emplace_back();
   step.kind = Kind::Blend;
   step.dst = dstBox;
   step.src = {srcBox.x - kept.x, srcBox.y - kept.y, srcBox.width, srcBox.height};
@@ -176,13 +154,26 @@ void SceneCompositor::AddBlend(const Canvas& source, const Box& srcBox, const Bo
     StretchCopy(step.pixels, step.pixels.Bounds(), source, kept);
     step.pixelHash = HashPixels(step.pixels);
   }
-  uint64_t h = MixBox(MixBox(step.pixelHash, step.src), step.dst);
-  step.signature = MixSignature(h, static_cast<uint64_t>(alpha) << 1 | (perPixelAlpha ? 1 : 0));
-  steps_.push_back(std::move(step));
+  step.signature = BlendSignature(step.pixelHash, step.src, step.dst, alpha, perPixelAlpha);
 }
 
-// Comparing costs a fraction of copying and hashing, and most layers (the
-// magnifier's panel, the toolbar, the options bar) come back unchanged.
+// The hash covers the whole source and the source box is its own, so the
+// signature tells apart everything the blend may draw.
+void SceneCompositor::AddBlend(std::shared_ptr<const StillPixels> source, const Box& srcBox, const Box& dstBox,
+                               uint8_t alpha, bool perPixelAlpha) {
+  Step& step = steps_.emplace_back();
+  step.kind = Kind::Blend;
+  step.dst = dstBox;
+  step.src = srcBox;
+  step.alpha = alpha;
+  step.perPixelAlpha = perPixelAlpha;
+  step.pixelHash = source->Hash();
+  step.signature = BlendSignature(step.pixelHash, step.src, step.dst, alpha, perPixelAlpha);
+  step.still = std::move(source);
+}
+
+// Comparing costs a fraction of copying and hashing, and many layers (the
+// size label, the toolbar, the options bar) come back unchanged.
 bool SceneCompositor::ReuseIdentical(const Canvas& source, const Box& kept, Step& step) {
   const size_t rowBytes = static_cast<size_t>(kept.width) * sizeof(Pixel);
   const auto same = [&](const Spare& spare) {
@@ -201,11 +192,11 @@ bool SceneCompositor::ReuseIdentical(const Canvas& source, const Box& kept, Step
 }
 
 void SceneCompositor::AddLayer(std::shared_ptr<const SceneLayer> layer) {
-  Step step;
+  Step& step = steps_.emplace_back();
   step.kind = Kind::Layer;
   step.dst = layer->Bounds();
+  step.signature = layer->Signature();
   step.layer = std::move(layer);
-  steps_.push_back(std::move(step));
 }
 
 Box SceneCompositor::Reach(const Step& step) const {
@@ -226,11 +217,13 @@ void SceneCompositor::ApplyStep(const Step& step, Canvas& backBuffer, const Box&
     case Kind::Clear:
       AlphaBlendCanvasClipped(backBuffer, step.dst, *snapshot_, step.dst, 255, false, tile);
       break;
-    case Kind::Blend:
-      if (!step.pixels.Empty()) {
-        AlphaBlendCanvasClipped(backBuffer, step.dst, step.pixels, step.src, step.alpha, step.perPixelAlpha, tile);
+    case Kind::Blend: {
+      const Canvas& pixels = step.still ? step.still->Pixels() : step.pixels;
+      if (!pixels.Empty()) {
+        AlphaBlendCanvasClipped(backBuffer, step.dst, pixels, step.src, step.alpha, step.perPixelAlpha, tile);
       }
       break;
+    }
     case Kind::Layer: step.layer->Render(backBuffer, tile); break;
   }
 }
@@ -240,39 +233,132 @@ Box SceneCompositor::TileBox(int32_t column, int32_t row) const {
   return IntersectBox(t, screen_);
 }
 
-// The tiles a step may change: those its reach meets, or for a layer those
-// its footprint meets, each once, in no particular order.
-std::vector<size_t> SceneCompositor::TilesOf(const Step& step, std::vector<uint32_t>& marks, uint32_t mark) const {
-  std::vector<size_t> tiles;
-  const Box reach = Reach(step);
-  if (reach.Empty()) return tiles;
-  const std::vector<Box> parts = step.kind == Kind::Layer ? step.layer->Footprint() : std::vector<Box>{reach};
-  for (const Box& part : parts) {
-    const Box box = IntersectBox(part, reach);
-    if (box.Empty()) continue;
-    for (int32_t r = box.y / kTileSize; r <= (box.Bottom() - 1) / kTileSize; ++r) {
-      for (int32_t c = box.x / kTileSize; c <= (box.Right() - 1) / kTileSize; ++c) {
-        const size_t i = static_cast<size_t>(r) * columns_ + c;
-        if (marks[i] == mark) continue;
-        marks[i] = mark;
-        tiles.push_back(i);
-      }
-    }
+void SceneCompositor::CollectCurrentSteps() {
+  current_.resize(steps_.size());
+  for (size_t i = 0; i < steps_.size(); ++i) {
+    const Step& step = steps_[i];
+    current_[i] = {step.kind, Reach(step), step.signature, step.layer};
   }
-  return tiles;
 }
 
-std::vector<uint64_t> SceneCompositor::TileSignatures() const {
-  std::vector<uint64_t> signatures(shown_.size(), kDimmedSeed);
-  std::vector<uint32_t> marks(shown_.size(), 0);
-  uint32_t mark = 0;
-  for (const Step& step : steps_) {
-    for (size_t i : TilesOf(step, marks, ++mark)) {
-      const uint64_t s = StepSignature(step, TileBox(static_cast<int32_t>(i % columns_), static_cast<int32_t>(i / columns_)));
-      if (s != 0) signatures[i] = MixSignature(signatures[i], s);
+// Twins draw the same pixels at the same place. A clear draws the
+// snapshot's, so its place says it all; a layer without a signature of its
+// own has no twin.
+bool SceneCompositor::Twins(const ShownStep& a, const ShownStep& b) {
+  if (a.kind != b.kind || a.reach != b.reach || a.signature != b.signature) return false;
+  return a.kind != Kind::Layer || a.signature != 0;
+}
+
+// Pairs this frame's steps with the last one's, in order on both sides: a
+// step that moved ahead of another loses its twin. A tile that only steps
+// with twins reach meets the same steps in the same order in both frames,
+// so it is the same tile.
+void SceneCompositor::MatchSteps() {
+  twin_.assign(current_.size(), kNoTwin);
+  taken_.assign(shownSteps_.size(), 0);
+  size_t next = 0;
+  for (size_t i = 0; i < current_.size(); ++i) {
+    for (size_t j = next; j < shownSteps_.size(); ++j) {
+      if (!Twins(current_[i], shownSteps_[j])) continue;
+      twin_[i] = j;
+      taken_[j] = 1;
+      next = j + 1;
+      break;
     }
   }
-  return signatures;
+  PairMovedClears();
+}
+
+// The twin of the first current step from `from` on that has one, or the
+// end of the shown steps.
+size_t SceneCompositor::NextTwin(size_t from) const {
+  for (size_t i = from; i < current_.size(); ++i) {
+    if (twin_[i] != kNoTwin) return twin_[i];
+  }
+  return shownSteps_.size();
+}
+
+// A clear that moved or changed size is paired with the clear it replaces
+// between the same twins, so that only the tiles where the two differ are
+// looked at: a rubber band's moving edges, not everything inside it.
+void SceneCompositor::PairMovedClears() {
+  size_t from = 0;  // the first shown step still free to pair in order
+  for (size_t i = 0; i < current_.size(); ++i) {
+    if (twin_[i] != kNoTwin) {
+      from = twin_[i] + 1;
+      continue;
+    }
+    if (current_[i].kind != Kind::Clear) continue;
+    const size_t end = NextTwin(i + 1);
+    for (size_t j = from; j < end; ++j) {
+      if (taken_[j] != 0 || shownSteps_[j].kind != Kind::Clear) continue;
+      twin_[i] = j;
+      taken_[j] = 1;
+      from = j + 1;
+      break;
+    }
+  }
+}
+
+void SceneCompositor::MarkTiles(const Box& area) {
+  const Box box = IntersectBox(area, screen_);
+  if (box.Empty()) return;
+  for (int32_t r = box.y / kTileSize; r <= (box.Bottom() - 1) / kTileSize; ++r) {
+    for (int32_t c = box.x / kTileSize; c <= (box.Right() - 1) / kTileSize; ++c) {
+      const size_t i = static_cast<size_t>(r) * columns_ + c;
+      if (marks_[i] == pass_) continue;
+      marks_[i] = pass_;
+      marked_.push_back(i);
+    }
+  }
+}
+
+// The tiles a step may change: those its reach meets, or for a layer those
+// its footprint meets.
+void SceneCompositor::MarkStepTiles(const ShownStep& step) {
+  if (step.reach.Empty()) return;
+  if (step.kind != Kind::Layer) {
+    MarkTiles(step.reach);
+    return;
+  }
+  for (const Box& part : step.layer->Footprint()) MarkTiles(IntersectBox(part, step.reach));
+}
+
+// Every tile a step without an identical twin reaches, on either side; for
+// a clear paired with one that moved, the tiles where the two differ.
+void SceneCompositor::MarkUnmatchedTiles() {
+  if (++pass_ == 0) {
+    std::fill(marks_.begin(), marks_.end(), 0);
+    pass_ = 1;
+  }
+  marked_.clear();
+  for (size_t i = 0; i < current_.size(); ++i) {
+    const ShownStep& now = current_[i];
+    if (twin_[i] == kNoTwin) {
+      MarkStepTiles(now);
+      continue;
+    }
+    const Box& before = shownSteps_[twin_[i]].reach;
+    if (now.reach == before) continue;
+    ForEachDifferencePart(now.reach, before, [this](const Box& part) { MarkTiles(part); });
+    ForEachDifferencePart(before, now.reach, [this](const Box& part) { MarkTiles(part); });
+  }
+  for (size_t j = 0; j < shownSteps_.size(); ++j) {
+    if (taken_[j] == 0) MarkStepTiles(shownSteps_[j]);
+  }
+  std::sort(marked_.begin(), marked_.end());
+}
+
+// Folds in order what each step that reaches the tile does there. A layer's
+// tile outside its footprint signs 0 and leaves the signature alone.
+uint64_t SceneCompositor::SignTile(const Box& tile) const {
+  uint64_t signature = kDimmedSeed;
+  for (size_t i = 0; i < steps_.size(); ++i) {
+    if (IntersectBox(current_[i].reach, tile).Empty()) continue;
+    const uint64_t s = StepSignature(steps_[i], tile);
+    if (s != 0) signature = MixSignature(signature, s);
+  }
+  return signature;
 }
 
 // The tile starts from the dimmed screen, except where a clear step puts
@@ -302,11 +388,12 @@ void SceneCompositor::RecomposeTile(Canvas& backBuffer, const Box& tile) const {
   }
 }
 
-std::vector<SceneCompositor::TileStep> SceneCompositor::StepsInTile(const std::vector<ShownStep>& steps,
-                                                                    const Box& tile) const {
-  std::vector<TileStep> met;
+void SceneCompositor::StepsInTile(const std::vector<ShownStep>& steps, const Box& tile,
+                                  std::vector<TileStep>& met) const {
+  met.clear();
   for (const ShownStep& step : steps) {
     TileStep s{step.kind, step.signature, IntersectBox(step.reach, tile)};
+    if (s.area.Empty()) continue;
     if (step.kind == Kind::Layer) {
       s.key = step.layer->TileSignature(tile);
       s.area = step.layer->TileReach(tile);
@@ -314,7 +401,6 @@ std::vector<SceneCompositor::TileStep> SceneCompositor::StepsInTile(const std::v
     }
     if (!s.area.Empty()) met.push_back(s);
   }
-  return met;
 }
 
 // A pixel of the tile keeps its colour when every step that reaches it in
@@ -322,55 +408,82 @@ std::vector<SceneCompositor::TileStep> SceneCompositor::StepsInTile(const std::v
 // pixels, in the same order. Twins are paired in order; a clear's pixels
 // are the snapshot's wherever it stands, so two clears are twins where
 // they overlap. Returns the smallest box holding every other pixel.
-Box SceneCompositor::ChangedPart(const Box& tile, const std::vector<ShownStep>& current) const {
-  const std::vector<TileStep> before = StepsInTile(shownSteps_, tile);
-  const std::vector<TileStep> now = StepsInTile(current, tile);
-  std::vector<bool> paired(before.size(), false);
+Box SceneCompositor::ChangedPart(const Box& tile) {
+  StepsInTile(shownSteps_, tile, before_);
+  StepsInTile(current_, tile, now_);
+  paired_.assign(before_.size(), 0);
   Box changed;
-  auto next = before.begin();
-  for (const TileStep& s : now) {
-    const auto twin = std::find_if(next, before.end(), [&s](const TileStep& b) { return b.kind == s.kind && b.key == s.key; });
-    if (twin == before.end()) {
+  auto next = before_.begin();
+  for (const TileStep& s : now_) {
+    const auto twin = std::find_if(next, before_.end(), [&s](const TileStep& b) { return b.kind == s.kind && b.key == s.key; });
+    if (twin == before_.end()) {
       changed = UnionBox(changed, s.area);
       continue;
     }
     changed = UnionBox(changed, UnionBox(DifferenceBounds(s.area, twin->area), DifferenceBounds(twin->area, s.area)));
-    paired[static_cast<size_t>(twin - before.begin())] = true;
+    paired_[static_cast<size_t>(twin - before_.begin())] = 1;
     next = twin + 1;
   }
-  for (size_t i = 0; i < before.size(); ++i) {
-    if (!paired[i]) changed = UnionBox(changed, before[i].area);
+  for (size_t i = 0; i < before_.size(); ++i) {
+    if (paired_[i] == 0) changed = UnionBox(changed, before_[i].area);
   }
   // The tile's signature changed, so something in it did: a part that
   // comes out empty would only mean a signature collision of the steps.
   return changed.Empty() ? tile : IntersectBox(changed, tile);
 }
 
-std::vector<SceneCompositor::ShownStep> SceneCompositor::CurrentSteps() const {
-  std::vector<ShownStep> current;
-  current.reserve(steps_.size());
-  for (const Step& step : steps_) current.push_back({step.kind, Reach(step), step.signature, step.layer});
-  return current;
+// Merges the recomposed parts of tiles, in order of rows of tiles, into few
+// boxes: runs of parts that meet along a row, then runs of rows with the
+// same span.
+std::vector<Box> SceneCompositor::MergeParts() {
+  std::vector<Box> boxes;
+  open_.clear();  // boxes that may still grow downwards
+  for (size_t i = 0; i < parts_.size();) {
+    runs_.clear();
+    const int32_t row = parts_[i].row;
+    for (; i < parts_.size() && parts_[i].row == row; ++i) {
+      const Box& t = parts_[i].box;
+      Box* last = runs_.empty() ? nullptr : &runs_.back();
+      if (last != nullptr && last->Right() == t.x && last->y == t.y && last->height == t.height) last->width += t.width;
+      else runs_.push_back(t);
+    }
+    grown_.clear();
+    for (Box run : runs_) {
+      auto grown = std::find_if(open_.begin(), open_.end(), [&](const Box& b) {
+        return b.x == run.x && b.width == run.width && b.Bottom() == run.y;
+      });
+      if (grown != open_.end()) {
+        run = {grown->x, grown->y, grown->width, grown->height + run.height};
+        open_.erase(grown);
+      }
+      grown_.push_back(run);
+    }
+    boxes.insert(boxes.end(), open_.begin(), open_.end());
+    open_.swap(grown_);
+  }
+  boxes.insert(boxes.end(), open_.begin(), open_.end());
+  return boxes;
 }
 
 std::vector<Box> SceneCompositor::Compose(Canvas& backBuffer, const std::function<void(const Box&)>& beforeWriting) {
   if (!Active()) return {};
-  const std::vector<uint64_t> signatures = TileSignatures();
-  std::vector<ShownStep> current = CurrentSteps();
-  std::vector<std::vector<Box>> partRows(static_cast<size_t>(rows_));
-  for (int32_t r = 0; r < rows_; ++r) {
-    for (int32_t c = 0; c < columns_; ++c) {
-      const size_t i = static_cast<size_t>(r) * columns_ + c;
-      if (signatures[i] == shown_[i]) continue;
-      const Box part = ChangedPart(TileBox(c, r), current);
-      if (beforeWriting) beforeWriting(part);
-      RecomposeTile(backBuffer, part);
-      partRows[static_cast<size_t>(r)].push_back(part);
-    }
+  CollectCurrentSteps();
+  MatchSteps();
+  MarkUnmatchedTiles();
+  parts_.clear();
+  for (size_t i : marked_) {
+    const auto row = static_cast<int32_t>(i / columns_);
+    const Box tile = TileBox(static_cast<int32_t>(i % columns_), row);
+    const uint64_t signature = SignTile(tile);
+    if (signature == shown_[i]) continue;
+    shown_[i] = signature;
+    const Box part = ChangedPart(tile);
+    if (beforeWriting) beforeWriting(part);
+    RecomposeTile(backBuffer, part);
+    parts_.push_back({row, part});
   }
-  shown_ = signatures;
-  shownSteps_ = std::move(current);
-  return MergeParts(partRows);
+  shownSteps_.swap(current_);
+  return MergeParts();
 }
 
 }  // namespace rc

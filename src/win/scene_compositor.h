@@ -1,8 +1,9 @@
 // The fast compositor. A frame is the dimmed screen plus the drawing steps
 // made since it was last reset; the compositor keeps those steps, splits
-// the screen into tiles, finds the tiles whose steps changed since the last
-// present, and inside each recomposes and presents only the part that the
-// changed steps reach. The frames are pixel for pixel the ones a full
+// the screen into tiles, pairs the steps with the last presented frame's,
+// looks only at the tiles that steps without an identical twin reach, and
+// inside each tile that changed recomposes and presents only the part that
+// the changed steps reach. The frames are pixel for pixel the ones a full
 // recomposition gives.
 #pragma once
 
@@ -13,6 +14,7 @@
 
 #include "gfx/canvas.h"
 #include "win/scene_layer.h"
+#include "win/still_pixels.h"
 
 namespace rc {
 
@@ -36,6 +38,9 @@ class SceneCompositor {
   void AddClear(const Box& box);
   // A blend of a rectangle of `source` (copied now; the source may go away).
   void AddBlend(const Canvas& source, const Box& srcBox, const Box& dstBox, uint8_t alpha, bool perPixelAlpha);
+  // The same for pixels that never change: kept by reference, not copied.
+  void AddBlend(std::shared_ptr<const StillPixels> source, const Box& srcBox, const Box& dstBox, uint8_t alpha,
+                bool perPixelAlpha);
   void AddLayer(std::shared_ptr<const SceneLayer> layer);
 
   // Recomposes what changed since the last call into the back buffer and
@@ -48,17 +53,18 @@ class SceneCompositor {
   struct Step {
     Kind kind = Kind::Clear;
     Box dst;
-    Box src;  // Blend: inside `pixels`
+    Box src;  // Blend: inside `pixels`, or inside `still`'s pixels
     Canvas pixels;
+    std::shared_ptr<const StillPixels> still;
     uint64_t pixelHash = 0;  // Blend: of `pixels`
     uint8_t alpha = 255;
     bool perPixelAlpha = false;
-    uint64_t signature = 0;
+    uint64_t signature = 0;  // Blend: of everything it draws; Layer: the layer's own
     std::shared_ptr<const SceneLayer> layer;
   };
 
-  // What the last presented frame was made of, enough to tell which of
-  // its steps the next frame repeats.
+  // What a frame was made of, enough to tell which of its steps the next
+  // frame repeats.
   struct ShownStep {
     Kind kind = Kind::Clear;
     Box reach;
@@ -71,27 +77,40 @@ class SceneCompositor {
     uint64_t key = 0;
     Box area;
   };
+  // The recomposed part of a tile in the given row of tiles.
+  struct TilePart {
+    int32_t row = 0;
+    Box box;
+  };
+  static constexpr size_t kNoTwin = SIZE_MAX;
 
   Box Reach(const Step& step) const;
-  std::vector<TileStep> StepsInTile(const std::vector<ShownStep>& steps, const Box& tile) const;
-  Box ChangedPart(const Box& tile, const std::vector<ShownStep>& current) const;
-  std::vector<ShownStep> CurrentSteps() const;
+  void StepsInTile(const std::vector<ShownStep>& steps, const Box& tile, std::vector<TileStep>& met) const;
+  Box ChangedPart(const Box& tile);
+  void CollectCurrentSteps();
+  static bool Twins(const ShownStep& a, const ShownStep& b);
+  void MatchSteps();
+  void PairMovedClears();
+  size_t NextTwin(size_t from) const;
+  void MarkTiles(const Box& box);
+  void MarkStepTiles(const ShownStep& step);
+  void MarkUnmatchedTiles();
+  uint64_t SignTile(const Box& tile) const;
   uint64_t StepSignature(const Step& step, const Box& tile) const;
   void ApplyStep(const Step& step, Canvas& backBuffer, const Box& tile) const;
   void RecomposeTile(Canvas& backBuffer, const Box& tile) const;
-  std::vector<size_t> TilesOf(const Step& step, std::vector<uint32_t>& marks, uint32_t mark) const;
-  std::vector<uint64_t> TileSignatures() const;
   Box TileBox(int32_t column, int32_t row) const;
   Canvas SpareCanvas(int32_t width, int32_t height);
   bool ReuseIdentical(const Canvas& source, const Box& kept, Step& step);
+  std::vector<Box> MergeParts();
 
   const Canvas* snapshot_ = nullptr;
   Box screen_;
   std::vector<Step> steps_;
   // Blend copies of earlier frames, reused by the next frame's blends of the
-  // same size: the magnifier and the label come back every message, and
-  // fresh memory for them each time would cost more than the copies. A
-  // blend of the same pixels takes its copy and hash as they are.
+  // same size: the size label comes back every message, and fresh memory
+  // for it each time would cost more than the copies. A blend of the same
+  // pixels takes its copy and hash as they are.
   struct Spare {
     Canvas pixels;
     uint64_t hash = 0;
@@ -101,6 +120,21 @@ class SceneCompositor {
   int32_t rows_ = 0;
   std::vector<uint64_t> shown_;  // tile signatures of the back buffer as presented
   std::vector<ShownStep> shownSteps_;
+  std::vector<ShownStep> current_;  // this frame's steps, one for each of `steps_`
+
+  // Scratch of Compose, kept so that a message allocates nothing.
+  std::vector<size_t> twin_;     // for each current step: its twin among the shown ones, or kNoTwin
+  std::vector<uint8_t> taken_;   // for each shown step: whether it has a twin
+  std::vector<uint32_t> marks_;  // for each tile: the pass that last marked it
+  uint32_t pass_ = 0;
+  std::vector<size_t> marked_;   // tiles to look at, in no particular order
+  std::vector<TileStep> before_;
+  std::vector<TileStep> now_;
+  std::vector<uint8_t> paired_;
+  std::vector<TilePart> parts_;
+  std::vector<Box> runs_;
+  std::vector<Box> open_;
+  std::vector<Box> grown_;
 };
 
 // Writes `box` of the snapshot as the dimmed screen shows it (opaque black

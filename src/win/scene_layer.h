@@ -25,6 +25,11 @@ class SceneLayer {
   // outline round a large area costs only the tiles along it. By default
   // its bounds.
   virtual std::vector<Box> Footprint() const { return {Bounds()}; }
+  // A value for the whole layer: two layers with the same nonzero value
+  // change the same pixels in the same way, so a layer that comes back
+  // unchanged is not looked at again. 0, the default, promises nothing,
+  // and the layer is then compared tile by tile over its footprint.
+  virtual uint64_t Signature() const { return 0; }
   // Lays the layer over `target`, touching only pixels inside `clip`.
   virtual void Render(Canvas& target, const Box& clip) const = 0;
 };

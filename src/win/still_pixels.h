@@ -1,0 +1,33 @@
+// Pixels that never change once made, shared by whoever drew them and the
+// fast compositor: a blend of them is kept by reference and known by a hash
+// taken once, instead of being compared, copied and hashed on every frame
+// (the magnifier's panel and cross-hair come back on every pointer move).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "gfx/canvas.h"
+
+namespace rc {
+
+// A signature of a canvas's size and every pixel of it.
+uint64_t HashPixels(const Canvas& c);
+
+class StillPixels {
+ public:
+  explicit StillPixels(Canvas pixels) : pixels_(std::move(pixels)), hash_(HashPixels(pixels_)) {}
+  const Canvas& Pixels() const { return pixels_; }
+  uint64_t Hash() const { return hash_; }
+
+ private:
+  Canvas pixels_;
+  uint64_t hash_;
+};
+
+// Takes `pixels` over; nobody may change them afterwards.
+inline std::shared_ptr<const StillPixels> MakeStill(Canvas pixels) {
+  return std::make_shared<const StillPixels>(std::move(pixels));
+}
+
+}  // namespace rc
