@@ -1,6 +1,7 @@
 // Plain geometry records shared by every layer.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 namespace rc {
@@ -58,9 +59,24 @@ struct RectF {
   float height = 0;
 };
 
+// Both are inline: the compositor calls them for every tile on every frame.
 // Smallest box holding both; an empty box contributes nothing.
-Box UnionBox(const Box& a, const Box& b);
+inline Box UnionBox(const Box& a, const Box& b) {
+  if (a.Empty()) return b;
+  if (b.Empty()) return a;
+  const int32_t left = std::min(a.x, b.x);
+  const int32_t top = std::min(a.y, b.y);
+  return {left, top, std::max(a.Right(), b.Right()) - left, std::max(a.Bottom(), b.Bottom()) - top};
+}
+
 // The part of a inside b (empty when they do not meet).
-Box IntersectBox(const Box& a, const Box& b);
+inline Box IntersectBox(const Box& a, const Box& b) {
+  const int32_t left = std::max(a.x, b.x);
+  const int32_t top = std::max(a.y, b.y);
+  const int32_t right = std::min(a.Right(), b.Right());
+  const int32_t bottom = std::min(a.Bottom(), b.Bottom());
+  if (right <= left || bottom <= top) return {};
+  return {left, top, right - left, bottom - top};
+}
 
 }  // namespace rc

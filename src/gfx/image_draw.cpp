@@ -53,19 +53,38 @@ bool Usable(const RectF& r) {
          r.width > 0 && r.height > 0;
 }
 
-// Lays one source row (null: beyond the source) over `out` through the
-// column table; returns whether every pixel laid was opaque, so that the
-// row came out the same whatever lay beneath it.
-bool LayRow(Pixel* out, const Pixel* src, const std::vector<int32_t>& columns, Pixel beyondEdge) {
-  bool opaque = true;
-  for (size_t i = 0; i < columns.size(); ++i) {
-    const Pixel s = src != nullptr && columns[i] != kBeyond ? src[columns[i]] : beyondEdge;
-    if (AlphaOf(s) == 255) {
-      out[i] = s;
+// Destination columns that read the same source column side by side: an
+// enlarged picture repeats each source pixel over a run of pixels.
+struct Run {
+  int32_t source = kBeyond;
+  int32_t length = 0;
+};
+
+void FindRuns(const std::vector<int32_t>& columns, std::vector<Run>& runs) {
+  runs.clear();
+  for (int32_t column : columns) {
+    if (!runs.empty() && runs.back().source == column) {
+      ++runs.back().length;
     } else {
-      out[i] = Over(out[i], s);
+      runs.push_back({column, 1});
+    }
+  }
+}
+
+// Lays one source row (null: beyond the source) over `out` through the
+// column runs; returns whether every pixel laid was opaque, so that the
+// row came out the same whatever lay beneath it.
+bool LayRow(Pixel* out, const Pixel* src, const std::vector<Run>& runs, Pixel beyondEdge) {
+  bool opaque = true;
+  for (const Run& run : runs) {
+    const Pixel s = src != nullptr && run.source != kBeyond ? src[run.source] : beyondEdge;
+    if (AlphaOf(s) == 255) {
+      std::fill_n(out, run.length, s);
+    } else {
+      for (int32_t i = 0; i < run.length; ++i) out[i] = Over(out[i], s);
       opaque = false;
     }
+    out += run.length;
   }
   return opaque;
 }
@@ -77,9 +96,11 @@ void DrawImageScaled(Canvas& dst, const RectF& dstRect, const Canvas& src, const
   if (dst.Empty() || !Usable(dstRect) || !Usable(srcRect)) return;
   // Kept between calls: the magnifier draws its zoom on every pointer move.
   static thread_local Axis xs, ys;
+  static thread_local std::vector<Run> runs;
   MapAxis(dstRect.x, dstRect.width, srcRect.x, srcRect.width, dst.Width(), src.Width(), xs);
   MapAxis(dstRect.y, dstRect.height, srcRect.y, srcRect.height, dst.Height(), src.Height(), ys);
   if (xs.map.empty()) return;
+  FindRuns(xs.map, runs);
   const size_t rowBytes = xs.map.size() * sizeof(Pixel);
   const Pixel* previous = nullptr;  // the last row laid, when it was opaque
   for (size_t j = 0; j < ys.map.size(); ++j) {
@@ -92,7 +113,7 @@ void DrawImageScaled(Canvas& dst, const RectF& dstRect, const Canvas& src, const
       continue;
     }
     const Pixel* source = sy != kBeyond && !src.Empty() ? src.Row(sy) : nullptr;
-    previous = LayRow(row, source, xs.map, beyondEdge) ? row : nullptr;
+    previous = LayRow(row, source, runs, beyondEdge) ? row : nullptr;
   }
 }
 

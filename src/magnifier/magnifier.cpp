@@ -16,6 +16,7 @@
 #include "gfx/gp_pen.h"
 #include "gfx/gp_string_format.h"
 #include "gfx/image_draw.h"
+#include "gfx/text_renderer.h"
 #include "gfx/rounded_rect.h"
 #include "magnifier/colour_readout.h"
 #include "overlay/frame.h"
@@ -92,22 +93,50 @@ const Layers& UnchangingLayers(float scale) {
   return *found->second;
 }
 
-// The content layer to draw a frame's zoom and texts on: the unchanging
-// one copied into a canvas kept per scale, so a pointer move allocates
-// nothing.
+void CopyPixels(const Canvas& from, Canvas& to) {
+  std::copy_n(from.Data(), static_cast<size_t>(from.Width()) * static_cast<size_t>(from.Height()), to.Data());
+}
+
+// One of the panel's two lines of text, white, its layout box's top at `top`.
+void DrawPanelText(GpGraphics& content, const std::string& text, float top) {
+  GpFont font;
+  font.Create("微软雅黑", 11);
+  GpSolidBrush brush;
+  brush.Create(0xFFFFFFFF);
+  content.DrawString(text, font, brush, RectF{4, top, 122, 16}, GpStringFormat{});
+}
+
+// The content layer with the selection's size written on it, kept per
+// scale and written again only when the size changes, and the canvas each
+// frame's zoom and readout are drawn on, copied from it: a pointer move
+// allocates nothing and, while it only hovers, writes one text. The size
+// lies below the zoom, so writing it first changes no pixel.
+struct Content {
+  GpGraphics sized;
+  GpGraphics work;
+  std::string sizeText;
+  uint64_t renderer = 0;  // the text renderer sizeText was written with
+};
+
 GpGraphics& FreshContent(float scale) {
-  static std::map<float, std::unique_ptr<GpGraphics>> kept;
-  std::unique_ptr<GpGraphics>& content = kept[scale];
+  static std::map<float, Content> kept;
+  Content& c = kept[scale];
   const Canvas& unchanging = UnchangingLayers(scale).content.CanvasDC();
-  if (content == nullptr) {
-    content = std::make_unique<GpGraphics>();
-    content->AdoptCanvas(unchanging.Clone());
-    content->SetScale(scale);
-  } else {
-    const size_t count = static_cast<size_t>(unchanging.Width()) * static_cast<size_t>(unchanging.Height());
-    std::copy_n(unchanging.Data(), count, content->CanvasDC().Data());
+  if (!c.work.Holds()) {
+    c.sized.AdoptCanvas(unchanging.Clone());
+    c.sized.SetScale(scale);
+    c.work.AdoptCanvas(unchanging.Clone());
+    c.work.SetScale(scale);
   }
-  return *content;
+  const std::string sizeText = SizeLabelText(State().SelectionRect);
+  if (c.sizeText != sizeText || c.renderer != TextRendererGeneration()) {
+    CopyPixels(unchanging, c.sized.CanvasDC());
+    DrawPanelText(c.sized, sizeText, 90);
+    c.sizeText = sizeText;
+    c.renderer = TextRendererGeneration();
+  }
+  CopyPixels(c.sized.CanvasDC(), c.work.CanvasDC());
+  return c.work;
 }
 
 // Where the cross-hair lines cross on a content layer drawn at `scale`.
@@ -135,17 +164,12 @@ void DrawCrossHair(GpGraphics& layer, GpPen& pen) {
   layer.DrawLine(pen, 58.5f, 3, 59, 87);
 }
 
-void DrawReadout(GpGraphics& content, GpSolidBrush& brush) {
+void DrawReadout(GpGraphics& content) {
   // The enlarged pixel under the crossing, which is snapshot pixel
   // (cursor x, cursor y - 1): the zoom's rows are 4 high from row 3.
   const Point sample = ColourSample(content.Scale());
   const uint32_t colour = content.PixelAt(sample.x, sample.y);
-  GpFont font;
-  font.Create("微软雅黑", 11);
-  brush.SetColor(0xFFFFFFFF);
-  const GpStringFormat format;
-  content.DrawString(SizeLabelText(State().SelectionRect), font, brush, RectF{4, 90, 122, 16}, format);
-  content.DrawString(ColourReadoutText(colour, State().HexReadout != 0), font, brush, RectF{4, 104, 122, 16}, format);
+  DrawPanelText(content, ColourReadoutText(colour, State().HexReadout != 0), 104);
 }
 
 // The body and the cross-hair go to the surface as pixels nobody changes,
@@ -191,20 +215,11 @@ void PlaceMagnifier() {
 void DrawMagnifier(LayeredSurface& surface, int32_t x, int32_t y, float scale) {
   GpGraphics& content = FreshContent(scale);
   DrawZoom(content, State().Cursor, scale);
-  GpSolidBrush brush;
-  brush.Create(0xFF000000);
-  DrawReadout(content, brush);
+  DrawReadout(content);
   BlendLayers(surface, content, x, y, scale);
 }
 
-void PrepareMagnifier(float scale) {
-  GpGraphics content;
-  content.AdoptCanvas(UnchangingLayers(scale).content.CanvasDC().Clone());
-  content.SetScale(scale);
-  GpSolidBrush brush;
-  brush.Create(0xFF000000);
-  DrawReadout(content, brush);
-}
+void PrepareMagnifier(float scale) { DrawReadout(FreshContent(scale)); }
 
 uint32_t CrossHairColour(Point cursor, float scale) {
   GpGraphics content;

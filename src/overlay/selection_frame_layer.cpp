@@ -203,8 +203,11 @@ void SelectionFrameLayer::RenderBands(Canvas& target, const Box& area) const {
     Pixel* row = target.Row(y);
     int32_t done = area.x;  // pixels left of this are laid already
     for (size_t i = 0; i < count; ++i) {
-      for (int32_t x = std::max(spans[i].first, done); x < spans[i].second; ++x) {
-        row[x] = BlendPixel(row[x], border, 255, true);
+      const int32_t from = std::max(spans[i].first, done);
+      if (AlphaOf(border) == 255) {
+        std::fill(row + from, row + std::max(from, spans[i].second), border);
+      } else {
+        for (int32_t x = from; x < spans[i].second; ++x) row[x] = BlendPixel(row[x], border, 255, true);
       }
       done = std::max(done, spans[i].second);
     }
