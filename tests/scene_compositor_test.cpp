@@ -87,11 +87,15 @@ struct Op {
 };
 
 // The canvas a blend step draws from: a gradient tinted by the colour, so
-// that a shifted source box shows.
+// that a shifted source box shows, with a translucent rim left and below
+// round what is opaque when the colour is.
 Canvas SourceOf(const Op& op) {
   Canvas c(40, 30);
   for (int32_t y = 0; y < 30; ++y)
-    for (int32_t x = 0; x < 40; ++x) c.Set(x, y, (op.colour & 0xFF00FF00u) | static_cast<Pixel>(x * 6) << 16 | static_cast<Pixel>(y * 8));
+    for (int32_t x = 0; x < 40; ++x) {
+      const Pixel alpha = x < 4 || y >= 24 ? 0x60000000u : op.colour & 0xFF000000u;
+      c.Set(x, y, alpha | (op.colour & 0x0000FF00u) | static_cast<Pixel>(x * 6 % 0x60) << 16 | static_cast<Pixel>(y * 3));
+    }
   return c;
 }
 
@@ -162,7 +166,7 @@ const Box kScreen{0, 0, 300, 200};
 TEST(SceneCompositor, PairedStepsGiveTheFullRecompositionAndPresentOnlyWhatChanged) {
   FrameSequence frames(300, 200);
   const Op clear{Op::Clear, kScreen};
-  const Op a{Op::Blend, {50, 40, 40, 30}, {0, 0, 40, 30}, MakePixel(200, 200, 0, 0), 255};
+  const Op a{Op::Blend, {50, 40, 40, 30}, {0, 0, 40, 30}, MakePixel(255, 200, 0, 0), 255};
   const Op b{Op::Still, {70, 50, 40, 30}, {0, 0, 40, 30}, MakePixel(255, 0, 200, 0), 180};
   const Op frame{Op::SignedLayer, {100, 100, 120, 60}, {}, MakePixel(128, 0, 0, 128)};
   frames.Show({clear, a, b, frame});
@@ -202,6 +206,14 @@ TEST(SceneCompositor, StillSourcesBlendAsCopiesDoEvenPastTheirEdge) {
   EXPECT_GT(frames.Show({still}), 0);
 }
 
+TEST(SceneCompositor, OpaqueBoxIsTheOpaqueCoreAroundTheMiddleRow) {
+  Op op{Op::Still, {}, {}, MakePixel(255, 0, 90, 0)};
+  EXPECT_EQ(OpaqueBox(SourceOf(op)), (Box{4, 0, 36, 24}));
+  op.colour = MakePixel(254, 0, 90, 0);
+  EXPECT_TRUE(OpaqueBox(SourceOf(op)).Empty());
+  EXPECT_TRUE(OpaqueBox(Canvas()).Empty());
+}
+
 // Random frames, each made from the last by a few edits (a step moved,
 // recoloured, removed, added, or two swapped), over a screen whose edge
 // cuts tiles.
@@ -214,8 +226,7 @@ void CheckRandomFrames(unsigned seed) {
     op.dst = {pick(-20, 280), pick(-20, 170), pick(1, 150), pick(1, 90)};
     if (op.kind == Op::Blend || op.kind == Op::Still) op.dst = {op.dst.x, op.dst.y, 40, 30};
     op.src = {pick(-3, 3), pick(-3, 3), 40, 30};
-    op.colour = MakePixel(pick(1, 3) * 80, pick(0, 1) * 80, 90, pick(0, 2) * 40);
-    op.colour = (op.colour & 0xFF000000u) | (op.colour & 0x00FFFFFFu) % ((op.colour >> 24) + 1);
+    op.colour = MakePixel(std::min(255, pick(1, 4) * 80), pick(0, 1) * 80, 90, pick(0, 2) * 40);
     op.alpha = static_cast<uint8_t>(pick(0, 1) != 0 ? 255 : 150);
     return op;
   };

@@ -74,22 +74,6 @@ void DimInto(Canvas& target, Point at, const Canvas& snapshot, const Box& box) {
   }
 }
 
-namespace {
-
-// Dims `box` except `hole`, which lies inside it (or is empty).
-void DimAround(Canvas& target, const Canvas& snapshot, const Box& box, const Box& hole) {
-  if (hole.Empty()) {
-    DimInto(target, snapshot, box);
-    return;
-  }
-  DimInto(target, snapshot, {box.x, box.y, box.width, hole.y - box.y});
-  DimInto(target, snapshot, {box.x, hole.Bottom(), box.width, box.Bottom() - hole.Bottom()});
-  DimInto(target, snapshot, {box.x, hole.y, hole.x - box.x, hole.height});
-  DimInto(target, snapshot, {hole.Right(), hole.y, box.Right() - hole.Right(), hole.height});
-}
-
-}  // namespace
-
 void SceneCompositor::Begin(const Canvas& snapshot, const Box& frame) {
   snapshot_ = &snapshot;
   screen_ = IntersectBox(snapshot.Bounds(), frame);
@@ -105,7 +89,7 @@ void SceneCompositor::Begin(const Canvas& snapshot, const Box& frame) {
 void SceneCompositor::Reset() {
   constexpr size_t kMaxSpare = 16;
   for (Step& step : steps_) {
-    if (!step.pixels.Empty()) spare_.push_back({std::move(step.pixels), step.pixelHash});
+    if (!step.pixels.Empty()) spare_.push_back({std::move(step.pixels), step.pixelHash, step.opaque});
   }
   if (spare_.size() > kMaxSpare) spare_.erase(spare_.begin(), spare_.end() - kMaxSpare);
   steps_.clear();
@@ -125,6 +109,7 @@ void SceneCompositor::AddClear(const Box& box) {
   Step& step = steps_.emplace_back();
   step.kind = Kind::Clear;
   step.dst = box;
+  step.cover = box;
 }
 
 namespace {
@@ -132,6 +117,17 @@ namespace {
 uint64_t BlendSignature(uint64_t pixelHash, const Box& src, const Box& dst, uint8_t alpha, bool perPixelAlpha) {
   const uint64_t h = MixBox(MixBox(pixelHash, src), dst);
   return MixSignature(h, static_cast<uint64_t>(alpha) << 1 | (perPixelAlpha ? 1 : 0));
+}
+
+// At full strength and unstretched, a blend lays the source's own pixels
+// wherever it samples one, or with per-pixel alpha wherever that is 255.
+Box BlendCover(const Canvas& pixels, const Box& opaque, const Box& src, const Box& dst, uint8_t alpha,
+               bool perPixelAlpha) {
+  if (alpha != 255 || dst.width <= 0 || dst.height <= 0 || src.width != dst.width || src.height != dst.height) {
+    return {};
+  }
+  const Box own = IntersectBox(IntersectBox(src, pixels.Bounds()), perPixelAlpha ? opaque : pixels.Bounds());
+  return {own.x + dst.x - src.x, own.y + dst.y - src.y, own.width, own.height};
 }
 
 }  // namespace
@@ -153,8 +149,10 @@ void SceneCompositor::AddBlend(const Canvas& source, const Box& srcBox, const Bo
     step.pixels = SpareCanvas(kept.width, kept.height);
     StretchCopy(step.pixels, step.pixels.Bounds(), source, kept);
     step.pixelHash = HashPixels(step.pixels);
+    step.opaque = OpaqueBox(step.pixels);
   }
   step.signature = BlendSignature(step.pixelHash, step.src, step.dst, alpha, perPixelAlpha);
+  step.cover = BlendCover(step.pixels, step.opaque, step.src, step.dst, alpha, perPixelAlpha);
 }
 
 // The hash covers the whole source and the source box is its own, so the
@@ -169,6 +167,7 @@ void SceneCompositor::AddBlend(std::shared_ptr<const StillPixels> source, const 
   step.perPixelAlpha = perPixelAlpha;
   step.pixelHash = source->Hash();
   step.signature = BlendSignature(step.pixelHash, step.src, step.dst, alpha, perPixelAlpha);
+  step.cover = BlendCover(source->Pixels(), source->Opaque(), step.src, step.dst, alpha, perPixelAlpha);
   step.still = std::move(source);
 }
 
@@ -187,6 +186,7 @@ bool SceneCompositor::ReuseIdentical(const Canvas& source, const Box& kept, Step
   if (found == spare_.end()) return false;
   step.pixels = std::move(found->pixels);
   step.pixelHash = found->hash;
+  step.opaque = found->opaque;
   spare_.erase(found);
   return true;
 }
@@ -361,30 +361,38 @@ uint64_t SceneCompositor::SignTile(const Box& tile) const {
   return signature;
 }
 
-// The tile starts from the dimmed screen, except where a clear step puts
-// the snapshot's own pixels anyway: it starts from the last clear that
-// covers the whole tile, or, when the first step to reach the tile is a
-// clear, only the part around that clear is dimmed.
-void SceneCompositor::RecomposeTile(Canvas& backBuffer, const Box& tile) const {
-  const auto coversTile = [&tile](const Step& step) {
-    return step.kind == Kind::Clear && IntersectBox(step.dst, tile) == tile;
-  };
-  const auto lastCover = std::find_if(steps_.rbegin(), steps_.rend(), coversTile);
-  auto first = steps_.begin();
-  if (lastCover != steps_.rend()) {
-    first = std::prev(lastCover.base());
-  } else {
-    const auto reaches = [&](const Step& step) { return !IntersectBox(Reach(step), tile).Empty(); };
-    const auto firstReaching = std::find_if(steps_.begin(), steps_.end(), reaches);
-    const bool clearFirst = firstReaching != steps_.end() && firstReaching->kind == Kind::Clear &&
-                            firstReaching->dst.width > 0 && firstReaching->dst.height > 0;
-    DimAround(backBuffer, *snapshot_, tile, clearFirst ? IntersectBox(firstReaching->dst, tile) : Box{});
+// Each pixel starts from the last step that covers it, which lays its own
+// pixels whatever lay there before (the snapshot's under a clear, the
+// magnifier's zoom), or where none does from the dimmed screen. The box is
+// split at the last cover that meets it; a few splits deep the rest starts
+// from the dimmed screen, which is slower but the same.
+void SceneCompositor::RecomposeTile(Canvas& backBuffer, const Box& box, int32_t depth) const {
+  constexpr int32_t kMaxSplits = 3;
+  if (box.Empty()) return;
+  size_t last = steps_.size();
+  Box inner;
+  for (size_t i = steps_.size(); i-- > 0 && depth < kMaxSplits;) {
+    inner = IntersectBox(steps_[i].cover, box);
+    if (!inner.Empty()) {
+      last = i;
+      break;
+    }
   }
-  for (auto it = first; it != steps_.end(); ++it) {
-    const Step& step = *it;
-    if (IntersectBox(Reach(step), tile).Empty()) continue;
-    if (step.kind == Kind::Layer && step.layer->TileSignature(tile) == 0) continue;
-    ApplyStep(step, backBuffer, tile);
+  if (last == steps_.size()) {
+    DimInto(backBuffer, *snapshot_, box);
+    ApplySteps(backBuffer, box, 0);
+    return;
+  }
+  ApplySteps(backBuffer, inner, last);
+  ForEachDifferencePart(box, inner, [&](const Box& rest) { RecomposeTile(backBuffer, rest, depth + 1); });
+}
+
+void SceneCompositor::ApplySteps(Canvas& backBuffer, const Box& box, size_t first) const {
+  for (size_t i = first; i < steps_.size(); ++i) {
+    const Step& step = steps_[i];
+    if (IntersectBox(current_[i].reach, box).Empty()) continue;
+    if (step.kind == Kind::Layer && step.layer->TileSignature(box) == 0) continue;
+    ApplyStep(step, backBuffer, box);
   }
 }
 

@@ -61,6 +61,10 @@ class SceneCompositor {
     bool perPixelAlpha = false;
     uint64_t signature = 0;  // Blend: of everything it draws; Layer: the layer's own
     std::shared_ptr<const SceneLayer> layer;
+    Box opaque;  // Blend: OpaqueBox of `pixels`
+    // Where the step lays pixels of its own whatever lay there before: a
+    // clear's box, a blend's opaque part at full strength.
+    Box cover;
   };
 
   // What a frame was made of, enough to tell which of its steps the next
@@ -98,7 +102,8 @@ class SceneCompositor {
   uint64_t SignTile(const Box& tile) const;
   uint64_t StepSignature(const Step& step, const Box& tile) const;
   void ApplyStep(const Step& step, Canvas& backBuffer, const Box& tile) const;
-  void RecomposeTile(Canvas& backBuffer, const Box& tile) const;
+  void RecomposeTile(Canvas& backBuffer, const Box& tile, int32_t depth = 0) const;
+  void ApplySteps(Canvas& backBuffer, const Box& box, size_t first) const;
   Box TileBox(int32_t column, int32_t row) const;
   Canvas SpareCanvas(int32_t width, int32_t height);
   bool ReuseIdentical(const Canvas& source, const Box& kept, Step& step);
@@ -114,6 +119,7 @@ class SceneCompositor {
   struct Spare {
     Canvas pixels;
     uint64_t hash = 0;
+    Box opaque;
   };
   std::vector<Spare> spare_;
   int32_t columns_ = 0;

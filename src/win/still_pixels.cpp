@@ -21,4 +21,34 @@ uint64_t HashPixels(const Canvas& c) {
   return MixSignature(MixSignature(lanes[0], lanes[1]), MixSignature(lanes[2], lanes[3]));
 }
 
+namespace {
+
+bool AllOpaque(const Pixel* p, int32_t count) {
+  Pixel all = 0xFF000000u;
+  for (int32_t i = 0; i < count; ++i) all &= p[i];
+  return all >= 0xFF000000u;
+}
+
+}  // namespace
+
+// The widest opaque run of the middle row, grown up and down while its
+// columns stay opaque: the magnifier's zoom, a toolbar's strip.
+Box OpaqueBox(const Canvas& c) {
+  if (c.Empty()) return {};
+  const int32_t mid = c.Height() / 2;
+  const Pixel* row = c.Row(mid);
+  int32_t best = 0, bestWidth = 0;
+  for (int32_t x = 0; x < c.Width();) {
+    int32_t end = x;
+    while (end < c.Width() && row[end] >= 0xFF000000u) ++end;
+    if (end - x > bestWidth) best = x, bestWidth = end - x;
+    x = end + 1;
+  }
+  if (bestWidth == 0) return {};
+  int32_t top = mid, bottom = mid + 1;
+  while (top > 0 && AllOpaque(c.Row(top - 1) + best, bestWidth)) --top;
+  while (bottom < c.Height() && AllOpaque(c.Row(bottom) + best, bestWidth)) ++bottom;
+  return {best, top, bestWidth, bottom - top};
+}
+
 }  // namespace rc

@@ -13,16 +13,23 @@ namespace rc {
 
 // A signature of a canvas's size and every pixel of it.
 uint64_t HashPixels(const Canvas& c);
+// A large box of the canvas holding only pixels of alpha 255 (empty when
+// the middle row has none): a blend at full strength lays exactly these
+// pixels, whatever lay there before.
+Box OpaqueBox(const Canvas& c);
 
 class StillPixels {
  public:
-  explicit StillPixels(Canvas pixels) : pixels_(std::move(pixels)), hash_(HashPixels(pixels_)) {}
+  explicit StillPixels(Canvas pixels)
+      : pixels_(std::move(pixels)), hash_(HashPixels(pixels_)), opaque_(OpaqueBox(pixels_)) {}
   const Canvas& Pixels() const { return pixels_; }
   uint64_t Hash() const { return hash_; }
+  const Box& Opaque() const { return opaque_; }
 
  private:
   Canvas pixels_;
   uint64_t hash_;
+  Box opaque_;
 };
 
 // Takes `pixels` over; nobody may change them afterwards.
