@@ -1,5 +1,6 @@
 #include "app/host.h"
 
+#include <algorithm>
 #include <cassert>
 #include <memory>
 
@@ -34,8 +35,8 @@ class HostSurfaceTarget : public PresentTarget {
   }
   bool PresentsPieces() override { return Host().PresentsPieces(); }
   Box TakeExposed() override { return Host().TakeExposedArea(); }
-  bool PresentPiece(const Canvas& piece, const Box& part, Point at) override {
-    return Host().PresentPiece(piece, part, at).ok;
+  bool PresentPainted(const Box& area, const PaintRows& paint) override {
+    return Host().PresentPainted(area, paint).ok;
   }
 };
 
@@ -71,6 +72,20 @@ HostResult HostRuntime::PresentFrame(const Canvas& backBuffer, std::span<const B
 
 HostResult HostRuntime::PresentPiece(const Canvas&, const Box&, Point) {
   return HostResult::Fail("this window shows only its back buffer");
+}
+
+// A band this high is a few hundred kilobytes even on a wide screen.
+HostResult HostRuntime::PresentPainted(const Box& area, const PresentTarget::PaintRows& paint) {
+  constexpr int32_t kBandHeight = 64;
+  Canvas band(area.width, std::min(kBandHeight, area.height));
+  if (band.Empty()) return area.Empty() ? HostResult::Ok() : HostResult::Fail("no memory for a band of the frame");
+  for (int32_t top = area.y; top < area.Bottom(); top += band.Height()) {
+    const Box rows{area.x, top, area.width, std::min(band.Height(), area.Bottom() - top)};
+    paint(band, rows);
+    HostResult shown = PresentPiece(band, {0, 0, rows.width, rows.height}, {rows.x, rows.y});
+    if (!shown) return shown;
+  }
+  return HostResult::Ok();
 }
 
 std::optional<std::vector<uint8_t>> HostRuntime::ReadSmallFile(const std::string&, size_t) { return std::nullopt; }

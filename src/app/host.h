@@ -129,12 +129,18 @@ class HostRuntime {
   // again (see PresentTarget::TakeExposed); hosts that keep the window's
   // pixels themselves report nothing.
   virtual Box TakeExposedArea() { return {}; }
-  // Whether PresentPiece works: false where the window can only show the
-  // back buffer, because the back buffer is the window's own memory.
+  // Whether PresentPiece and PresentPainted work: false where the window
+  // can only show the back buffer, because the back buffer is the window's
+  // own memory.
   virtual bool PresentsPieces() { return false; }
   // Shows `part` of any canvas with its top-left corner at `at` in the
   // window; what the back buffer holds there is not touched.
   virtual HostResult PresentPiece(const Canvas& piece, const Box& part, Point at);
+  // Shows `area` of the window band by band as `paint` fills each band (see
+  // PresentTarget::PresentPainted). By default each band is painted into a
+  // canvas of its own and shown with PresentPiece; a host may hand out
+  // memory that is on its way to the window already.
+  virtual HostResult PresentPainted(const Box& area, const PresentTarget::PaintRows& paint);
 
   // Messages. SetWindowProc installs a procedure and returns the previous one.
   virtual WindowProc SetWindowProc(WindowProc proc) = 0;

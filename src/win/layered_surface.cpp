@@ -6,14 +6,6 @@
 
 namespace rc {
 
-namespace {
-
-// Rows of the first frame shown at a time: a strip this high is a few
-// hundred kilobytes even on a wide screen.
-constexpr int32_t kStripHeight = 64;
-
-}  // namespace
-
 int LayeredSurface::Attach(PresentTarget& target, uintptr_t window, bool showEmpty) {
   if (attached_) Detach();
   attached_ = true;
@@ -122,15 +114,10 @@ bool LayeredSurface::PrepareDimmedScreen(std::vector<Box>& boxes) {
 }
 
 bool LayeredSurface::PresentDimmedInStrips() {
-  const Box frame = scene_.Frame();
-  Canvas strip(frame.width, std::min(kStripHeight, frame.height));
-  if (strip.Empty()) return frame.Empty();
-  for (int32_t top = frame.y; top < frame.Bottom(); top += strip.Height()) {
-    const Box rows{frame.x, top, frame.width, std::min(strip.Height(), frame.Bottom() - top)};
-    DimInto(strip, {0, 0}, *scene_.Snapshot(), rows);
-    if (!target_->PresentPiece(strip, {0, 0, rows.width, rows.height}, {rows.x, rows.y})) return false;
-  }
-  return true;
+  const Canvas& snapshot = *scene_.Snapshot();
+  return target_->PresentPainted(scene_.Frame(), [&snapshot](Canvas& band, const Box& rows) {
+    DimInto(band, {0, 0}, snapshot, rows);
+  });
 }
 
 void LayeredSurface::Settle() { fill_.Finish(); }

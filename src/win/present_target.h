@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 
 #include "gfx/canvas.h"
@@ -20,14 +21,17 @@ class PresentTarget {
   virtual Canvas CreateSurfaceCanvas(int32_t width, int32_t height) = 0;
   // Shows the boxes of the back buffer, all of them as one update.
   virtual bool Present(const Canvas& backBuffer, std::span<const Box> boxes) = 0;
-  // Whether PresentPiece works (see HostRuntime::PresentsPieces).
+  // Whether PresentPainted works (see HostRuntime::PresentsPieces).
   virtual bool PresentsPieces() = 0;
   // The part of the window the system lost since the last call (another
   // window lay over it), which the next present must show again; empty
   // where the system keeps the window's pixels itself.
   virtual Box TakeExposed() = 0;
-  // Shows `part` of `piece` with its top-left corner at `at` in the window.
-  virtual bool PresentPiece(const Canvas& piece, const Box& part, Point at) = 0;
+  // Fills `rows` (a band of the window's rows, at (0, 0) of the canvas).
+  using PaintRows = std::function<void(Canvas& band, const Box& rows)>;
+  // Shows `area` of the window band by band as `paint` fills each band;
+  // the back buffer is not touched.
+  virtual bool PresentPainted(const Box& area, const PaintRows& paint) = 0;
 };
 
 }  // namespace rc

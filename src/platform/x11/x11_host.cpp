@@ -195,6 +195,14 @@ HostResult X11Host::PresentPiece(const Canvas& piece, const Box& part, Point at)
   return result;
 }
 
+HostResult X11Host::PresentPainted(const Box& area, const PresentTarget::PaintRows& paint) {
+  X11ShmRing* ring = window_ ? Ring() : nullptr;
+  if (ring == nullptr) return HostRuntime::PresentPainted(area, paint);
+  const bool sent = ring->PutPainted(window_->Handle(), window_->Gc(), area, paint);
+  XFlush(display_->Dpy());
+  return sent ? HostResult::Ok() : HostResult::Fail("X11: the server refused the shared-memory image");
+}
+
 // The image points into the canvas, rows a canvas width apart, so only the
 // damaged box travels and nothing is copied here.
 HostResult X11Host::PutPlain(const Canvas& pixels, const Box& box, Point at) {

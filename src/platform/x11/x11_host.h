@@ -53,6 +53,7 @@ class X11Host : public HostRuntime {
   bool PresentsPieces() override { return !surfaceReady_; }
   Box TakeExposedArea() override { return std::exchange(exposed_, Box{}); }
   HostResult PresentPiece(const Canvas& piece, const Box& part, Point at) override;
+  HostResult PresentPainted(const Box& area, const PresentTarget::PaintRows& paint) override;
 
   WindowProc SetWindowProc(WindowProc proc) override;
   void RunMessageLoop() override;

@@ -50,9 +50,9 @@ X11ShmRing::~X11ShmRing() {
   if (info_.shmid >= 0 && !attached_) shmctl(info_.shmid, IPC_RMID, nullptr);
 }
 
-int32_t X11ShmRing::BandRows(int32_t width) const {
+int32_t X11ShmRing::BandRows(int32_t width, size_t share) const {
   const size_t row = static_cast<size_t>(width) * sizeof(Pixel);
-  return static_cast<int32_t>(std::max<size_t>(1, bytes_ / row));
+  return static_cast<int32_t>(std::max<size_t>(1, bytes_ / share / row));
 }
 
 Pixel* X11ShmRing::Reserve(int32_t width, int32_t rows) {
@@ -79,7 +79,7 @@ bool X11ShmRing::Put(Drawable target, GC gc, const Canvas& source, const Box& pa
   const Box box = IntersectBox(part, source.Bounds());
   if (box.Empty()) return true;
   const size_t rowBytes = static_cast<size_t>(box.width) * sizeof(Pixel);
-  const int32_t band = std::min(box.height, BandRows(box.width));
+  const int32_t band = std::min(box.height, BandRows(box.width, 4));
   bool ok = true;
   for (int32_t top = 0; top < box.height; top += band) {
     const int32_t rows = std::min(band, box.height - top);
@@ -94,11 +94,28 @@ bool X11ShmRing::Put(Drawable target, GC gc, const Canvas& source, const Box& pa
   return ok;
 }
 
+bool X11ShmRing::PutPainted(Drawable target, GC gc, const Box& area, const PresentTarget::PaintRows& paint) {
+  const int32_t band = std::min(area.height, BandRows(area.width, 4));
+  bool ok = true;
+  for (int32_t top = area.y; top < area.Bottom(); top += band) {
+    const Box rows{area.x, top, area.width, std::min(band, area.Bottom() - top)};
+    Pixel* data = Reserve(rows.width, rows.height);
+    if (data == nullptr) return false;
+    Canvas view;
+    view.AdoptContents(data, rows.width, rows.height, [](Pixel*) {});
+    paint(view, rows);
+    ok = XShmPutImage(display_.Dpy(), target, gc, Describe(data, rows.width, rows.height), 0, 0, rows.x, rows.y,
+                      rows.width, rows.height, False) &&
+         ok;
+  }
+  return ok;
+}
+
 // Each read is answered before the next is asked for, so once a band is
 // handed over the server is done with the whole ring.
 bool X11ShmRing::Get(Drawable source, const Box& box, const RowSink& sink) {
   if (box.Empty()) return true;
-  const int32_t band = std::min(box.height, BandRows(box.width));
+  const int32_t band = std::min(box.height, BandRows(box.width, 1));
   for (int32_t top = 0; top < box.height; top += band) {
     const int32_t rows = std::min(band, box.height - top);
     used_ = 0;
@@ -120,7 +137,7 @@ bool X11ShmRing::Warm(Drawable source) {
   unsigned width = 0, height = 0, border = 0, depth = 0;
   if (XGetGeometry(display_.Dpy(), source, &root, &x, &y, &width, &height, &border, &depth) == 0) return false;
   const int32_t w = static_cast<int32_t>(width);
-  const Box box{0, 0, w, std::min(static_cast<int32_t>(height), BandRows(w))};
+  const Box box{0, 0, w, std::min(static_cast<int32_t>(height), BandRows(w, 1))};
   volatile Pixel sum = 0;
   return Get(source, box, [&sum](int32_t, const Pixel* row, int32_t count) {
     for (int32_t i = 0; i < count; i += 1024 / static_cast<int32_t>(sizeof(Pixel))) sum = sum + row[i];

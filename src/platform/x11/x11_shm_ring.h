@@ -19,6 +19,7 @@
 
 #include "gfx/canvas.h"
 #include "platform/x11/x11_display.h"
+#include "win/present_target.h"
 
 namespace rc {
 
@@ -36,6 +37,9 @@ class X11ShmRing {
   // Sends `part` of `source` to `at` in `target`. Returns once it is queued;
   // `source` may be drawn in again at once.
   bool Put(Drawable target, GC gc, const Canvas& source, const Box& part, Point at);
+  // Shows `area` of `target` band by band, each painted by `paint` straight
+  // into the ring.
+  bool PutPainted(Drawable target, GC gc, const Box& area, const PresentTarget::PaintRows& paint);
 
   // Rows of `count` pixels of B, G, R, x read from the server, handed over
   // with the row of `box` they belong to.
@@ -50,8 +54,10 @@ class X11ShmRing {
  private:
   explicit X11ShmRing(X11Display& display) : display_(display) {}
   bool Attach(size_t bytes);
-  // Rows of `width` pixels that fit in one band, at least one.
-  int32_t BandRows(int32_t width) const;
+  // Rows of `width` pixels that fit in one band, at least one. Bands going
+  // out take a quarter of the ring, so that we fill one while the server
+  // reads the ones before; bands coming in take all of it.
+  int32_t BandRows(int32_t width, size_t share) const;
   // The memory for `rows` rows of `width` pixels, after the last use; one
   // round trip first when the rest of the ring is too short. nullptr when
   // the whole ring is.
