@@ -1,7 +1,9 @@
 #include "platform/x11/x11_snapshot.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "gfx/thread_start.h"
 #include "platform/posix/posix_memory.h"
 #include "platform/x11/x11_pixels.h"
 #include "platform/x11/x11_shm_ring.h"
@@ -19,14 +21,29 @@ void CopyOpaque(const uint8_t* data, int32_t stride, Canvas& out, int32_t firstR
   }
 }
 
-// Fresh memory is backed page by page as it is first written, which costs
-// far more than backing it all in one call first.
+// Backs `memory` a megabyte at a time from the front.
+void BackInOrder(Pixel* memory, size_t bytes) {
+  constexpr size_t kStep = size_t{1} << 20;
+  auto* at = reinterpret_cast<unsigned char*>(memory);
+  for (size_t done = 0; done < bytes; done += kStep) PrefaultForWriting(at + done, std::min(kStep, bytes - done));
+}
+
+// Fresh memory backed page by page as it is first written costs far more
+// than memory backed in large calls. A thread of ours backs the snapshot
+// from the top while the bands come in behind it, where a core is free.
 bool GetInto(X11ShmRing& ring, Window root, Canvas& out, bool fresh) {
-  if (fresh) PrefaultForWriting(out.Data(), out.Pixels().size_bytes());
-  return ring.Get(root, out.Bounds(), [&out](int32_t y, const Pixel* row, int32_t count) {
+  std::thread backer;
+  if (fresh) {
+    Pixel* memory = out.Data();
+    const size_t bytes = out.Pixels().size_bytes();
+    backer = StartThreadOrRunHere([memory, bytes] { BackInOrder(memory, bytes); });
+  }
+  const bool got = ring.Get(root, out.Bounds(), [&out](int32_t y, const Pixel* row, int32_t count) {
     Pixel* dst = out.Row(y);
     for (int32_t x = 0; x < count; ++x) dst[x] = row[x] | 0xFF000000u;
   });
+  if (backer.joinable()) backer.join();
+  return got;
 }
 
 Canvas ViaShm(X11Display& display, X11ShmRing* ring, Size size, Canvas ready) {
