@@ -113,18 +113,6 @@ void SweepRow(Pixel* row, int32_t width, const Cell* begin, const Cell* end, Fil
 
 }  // namespace
 
-Pixel CompositeCoverage(Pixel dst, uint32_t argb, uint8_t coverage) {
-  const uint32_t sa = Div255((argb >> 24) * coverage);
-  const uint32_t keep = 255 - sa;
-  Pixel out = std::min<uint32_t>(sa + Div255(AlphaOf(dst) * keep), 255) << 24;
-  for (int shift = 0; shift < 24; shift += 8) {
-    const uint32_t s = Div255(((argb >> shift) & 0xFFu) * sa);
-    const uint32_t d = Div255(((dst >> shift) & 0xFFu) * keep);
-    out |= std::min<uint32_t>(s + d, 255) << shift;
-  }
-  return out;
-}
-
 void FillPolygons(Canvas& canvas, const std::vector<Polygon>& polygons, FillRule rule, uint32_t argb) {
   if (canvas.Empty()) return;
   std::vector<Cell> cells;

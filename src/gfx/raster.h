@@ -2,9 +2,11 @@
 // coverage per pixel out, composited source-over in a straight ARGB colour.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
+#include "gfx/blend.h"
 #include "gfx/canvas.h"
 
 namespace rc {
@@ -44,7 +46,17 @@ void SplitEdges(const std::vector<const Polygon*>& polygons, PointD offset, Size
 void FillEdgeCells(Canvas& canvas, const std::vector<EdgeCell>& cells, FillRule rule, uint32_t argb);
 
 // Lays a straight (not premultiplied) ARGB colour at `coverage` (0..255)
-// over one premultiplied pixel.
-Pixel CompositeCoverage(Pixel dst, uint32_t argb, uint8_t coverage);
+// over one premultiplied pixel. Inline: text and fills call it per pixel.
+inline Pixel CompositeCoverage(Pixel dst, uint32_t argb, uint8_t coverage) {
+  const uint32_t sa = Div255((argb >> 24) * coverage);
+  const uint32_t keep = 255 - sa;
+  Pixel out = std::min<uint32_t>(sa + Div255(AlphaOf(dst) * keep), 255) << 24;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const uint32_t s = Div255(((argb >> shift) & 0xFFu) * sa);
+    const uint32_t d = Div255(((dst >> shift) & 0xFFu) * keep);
+    out |= std::min<uint32_t>(s + d, 255) << shift;
+  }
+  return out;
+}
 
 }  // namespace rc

@@ -189,10 +189,18 @@ bool SelectionFrameLayer::TouchesHandle(const Box& area) const {
 // crisp bands of full coverage, which need no rasterising.
 // Bands overlap at the corners, and wholly on a selection thinner than a
 // line; a pixel they share is laid over once, as the frame canvas holds it.
+// An opaque band gives the same pixel however often it is laid, so it is
+// simply filled in.
 void SelectionFrameLayer::RenderBands(Canvas& target, const Box& area) const {
   const Pixel border = CompositeCoverage(0, border_, 255);
   std::array<Box, 4> parts = bands_;
   for (Box& part : parts) part = IntersectBox(part, area);
+  if (AlphaOf(border) == 255) {
+    for (const Box& part : parts) {
+      for (int32_t y = part.y; y < part.Bottom(); ++y) std::fill_n(target.Row(y) + part.x, part.width, border);
+    }
+    return;
+  }
   std::array<std::pair<int32_t, int32_t>, 4> spans;
   for (int32_t y = area.y; y < area.Bottom(); ++y) {
     size_t count = 0;
@@ -203,11 +211,8 @@ void SelectionFrameLayer::RenderBands(Canvas& target, const Box& area) const {
     Pixel* row = target.Row(y);
     int32_t done = area.x;  // pixels left of this are laid already
     for (size_t i = 0; i < count; ++i) {
-      const int32_t from = std::max(spans[i].first, done);
-      if (AlphaOf(border) == 255) {
-        std::fill(row + from, row + std::max(from, spans[i].second), border);
-      } else {
-        for (int32_t x = from; x < spans[i].second; ++x) row[x] = BlendPixel(row[x], border, 255, true);
+      for (int32_t x = std::max(spans[i].first, done); x < spans[i].second; ++x) {
+        row[x] = BlendPixel(row[x], border, 255, true);
       }
       done = std::max(done, spans[i].second);
     }
