@@ -111,7 +111,6 @@ void OnOverlayCreated() {
   s.ScreenSnapshot = Host().TakeSnapshot();
   RequireSnapshot(s.ScreenSnapshot);
   TakeDesktop(s);
-  s.WindowFrames = WindowFramesInOverlay(Host().WindowFrames(), s.Desktop);
   const Point cursor = Host().CursorPos();
   s.Cursor = {cursor.x - s.Desktop.x, cursor.y - s.Desktop.y};
   Host().SetWindowBounds(s.Desktop);
@@ -119,6 +118,9 @@ void OnOverlayCreated() {
   Host().MakeTopmost();
   const Box window = Host().WindowBounds();
   ComposeFirstFrame(s, window.width, window.height);
+  // Listing the windows asks the server about each of them, so it waits
+  // until the first frame shows; the overlay, listed or not, is skipped.
+  s.WindowFrames = WindowFramesInOverlay(Host().WindowFrames(), s.Desktop);
   PrepareFirstMove(s);
   s.DragAnchor = s.DragOffset = s.DragSize = Point{-1, -1};
   s.OverlayHook.Hook(Host().WindowHandle(), OverlayWindowProc);
