@@ -147,7 +147,8 @@ TEST(Blend, PackedArithmeticMatchesChannelByChannelBlends) {
 // The row blend works four pixels at a time with a scalar tail: every
 // length from 0 to 11 and every constant alpha must give BlendPixel's
 // pixels, for premultiplied sources and for ones brighter than their alpha,
-// and for runs of transparent or opaque sources (which it skips or copies).
+// and for runs of transparent or opaque sources (which it skips or copies),
+// over lengths that take the eight-, four- and one-pixel paths.
 TEST(Blend, RowsMatchPixelByPixelBlendsAtEveryLengthAndAlpha) {
   uint32_t seed = 777;
   auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
@@ -160,12 +161,12 @@ TEST(Blend, RowsMatchPixelByPixelBlendsAtEveryLengthAndAlpha) {
     return i % 3 == 0 ? s : MakePixel(sa, RedOf(s) % (sa + 1), GreenOf(s) % (sa + 1), BlueOf(s) % (sa + 1));
   };
   for (int a = 0; a < 256; ++a) {
-    for (int32_t count = 0; count < 12; ++count) {
-      Pixel from[12], to[12], expected[12];
+    for (int32_t count = 0; count < 28; ++count) {
+      Pixel from[28], to[28], expected[28];
       for (bool perPixel : {true, false}) {
-        const uint32_t run = next() >> 16;
+        const uint32_t run = next() >> 8;
         for (int32_t i = 0; i < count; ++i) {
-          from[i] = source(i, i < 4 ? run : run >> 2);
+          from[i] = source(i, run >> (i / 4 * 3));
           to[i] = next();
           expected[i] = BlendPixel(to[i], from[i], static_cast<uint8_t>(a), perPixel);
         }

@@ -1,6 +1,6 @@
 // One row of a same-size blend at a time: the hot loop of every frame, done
-// four pixels at once where the processor allows, with exactly the rounding
-// of BlendPixel.
+// eight or four pixels at once where the processor allows, with exactly the
+// rounding of BlendPixel.
 #pragma once
 
 #include <cstdint>
