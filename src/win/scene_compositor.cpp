@@ -366,7 +366,7 @@ uint64_t SceneCompositor::SignTile(const Box& tile) const {
 // magnifier's zoom), or where none does from the dimmed screen. The box is
 // split at the last cover that meets it; a few splits deep the rest starts
 // from the dimmed screen, which is slower but the same.
-void SceneCompositor::RecomposeTile(Canvas& backBuffer, const Box& box, int32_t depth) const {
+void SceneCompositor::Recompose(Canvas& backBuffer, const Box& box, int32_t depth) const {
   constexpr int32_t kMaxSplits = 3;
   if (box.Empty()) return;
   size_t last = steps_.size();
@@ -384,14 +384,15 @@ void SceneCompositor::RecomposeTile(Canvas& backBuffer, const Box& box, int32_t 
     return;
   }
   ApplySteps(backBuffer, inner, last);
-  ForEachDifferencePart(box, inner, [&](const Box& rest) { RecomposeTile(backBuffer, rest, depth + 1); });
+  ForEachDifferencePart(box, inner, [&](const Box& rest) { Recompose(backBuffer, rest, depth + 1); });
 }
 
 void SceneCompositor::ApplySteps(Canvas& backBuffer, const Box& box, size_t first) const {
   for (size_t i = first; i < steps_.size(); ++i) {
     const Step& step = steps_[i];
+    // A layer is asked to render wherever it reaches: `box` may span many
+    // tiles, and a tile signature speaks for one.
     if (IntersectBox(current_[i].reach, box).Empty()) continue;
-    if (step.kind == Kind::Layer && step.layer->TileSignature(box) == 0) continue;
     ApplyStep(step, backBuffer, box);
   }
 }
@@ -485,13 +486,18 @@ std::vector<Box> SceneCompositor::Compose(Canvas& backBuffer, const std::functio
     const uint64_t signature = SignTile(tile);
     if (signature == shown_[i]) continue;
     shown_[i] = signature;
-    const Box part = ChangedPart(tile);
-    if (beforeWriting) beforeWriting(part);
-    RecomposeTile(backBuffer, part);
-    parts_.push_back({row, part});
+    parts_.push_back({row, ChangedPart(tile)});
+  }
+  // The changed parts of neighbouring tiles are recomposed together, as the
+  // boxes they merge into: rows a tile wide would cost more in calls and in
+  // the odd pixels at their ends than in the pixels themselves.
+  std::vector<Box> boxes = MergeParts();
+  for (const Box& box : boxes) {
+    if (beforeWriting) beforeWriting(box);
+    Recompose(backBuffer, box);
   }
   shownSteps_.swap(current_);
-  return MergeParts();
+  return boxes;
 }
 
 }  // namespace rc

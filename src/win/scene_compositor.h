@@ -102,7 +102,7 @@ class SceneCompositor {
   uint64_t SignTile(const Box& tile) const;
   uint64_t StepSignature(const Step& step, const Box& tile) const;
   void ApplyStep(const Step& step, Canvas& backBuffer, const Box& tile) const;
-  void RecomposeTile(Canvas& backBuffer, const Box& tile, int32_t depth = 0) const;
+  void Recompose(Canvas& backBuffer, const Box& box, int32_t depth = 0) const;
   void ApplySteps(Canvas& backBuffer, const Box& box, size_t first) const;
   Box TileBox(int32_t column, int32_t row) const;
   Canvas SpareCanvas(int32_t width, int32_t height);
