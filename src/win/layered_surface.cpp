@@ -3,8 +3,17 @@
 #include <algorithm>
 
 #include "gfx/blend.h"
+#include "win/box_coalescing.h"
 
 namespace rc {
+
+namespace {
+
+// Pixels a present may resend to save a box: about what one more request
+// costs the window system.
+constexpr int64_t kPresentSlack = 1024;
+
+}  // namespace
 
 int LayeredSurface::Attach(PresentTarget& target, uintptr_t window, bool showEmpty) {
   if (attached_) Detach();
@@ -94,6 +103,10 @@ bool LayeredSurface::Present() {
   // After the dimmed screen the whole window goes out, which holds the rest.
   if (!boxes.empty() && boxes.front() == canvas_.Bounds()) boxes.resize(1);
   if (boxes.empty()) return ok;
+  CoalesceBoxes(boxes, kPresentSlack);
+  // Merged boxes take in pixels no step wrote, which the fill may not have
+  // reached yet.
+  for (const Box& box : boxes) fill_.Ensure(box);
   return target_->Present(canvas_, boxes) && ok;
 }
 
