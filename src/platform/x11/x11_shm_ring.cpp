@@ -78,20 +78,12 @@ XImage* X11ShmRing::Describe(Pixel* data, int32_t width, int32_t rows) {
 bool X11ShmRing::Put(Drawable target, GC gc, const Canvas& source, const Box& part, Point at) {
   const Box box = IntersectBox(part, source.Bounds());
   if (box.Empty()) return true;
+  const Box area{at.x + box.x - part.x, at.y + box.y - part.y, box.width, box.height};
   const size_t rowBytes = static_cast<size_t>(box.width) * sizeof(Pixel);
-  const int32_t band = std::min(box.height, BandRows(box.width, 4));
-  bool ok = true;
-  for (int32_t top = 0; top < box.height; top += band) {
-    const int32_t rows = std::min(band, box.height - top);
-    Pixel* data = Reserve(box.width, rows);
-    if (data == nullptr) return false;
-    for (int32_t y = 0; y < rows; ++y)
-      std::memcpy(data + static_cast<size_t>(y) * box.width, source.Row(box.y + top + y) + box.x, rowBytes);
-    ok = XShmPutImage(display_.Dpy(), target, gc, Describe(data, box.width, rows), 0, 0, at.x + box.x - part.x,
-                      at.y + box.y - part.y + top, box.width, rows, False) &&
-         ok;
-  }
-  return ok;
+  return PutPainted(target, gc, area, [&](Canvas& band, const Box& rows) {
+    for (int32_t y = 0; y < rows.height; ++y)
+      std::memcpy(band.Row(y), source.Row(box.y + rows.y - area.y + y) + box.x, rowBytes);
+  });
 }
 
 bool X11ShmRing::PutPainted(Drawable target, GC gc, const Box& area, const PresentTarget::PaintRows& paint) {
