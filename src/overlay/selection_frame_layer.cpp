@@ -260,14 +260,25 @@ Box SelectionFrameLayer::HandlePixels(const PointF& c) const {
           metrics_.handle + 1, metrics_.handle + 1};
 }
 
+// The handles are laid in a piece of their own that spans the handles the
+// area meets, so an area that meets handles goes in tile-sized parts: the
+// piece stays a few kilobytes however far apart the handles are. Every
+// part gives the pixels the whole would.
 void SelectionFrameLayer::Render(Canvas& target, const Box& clip) const {
+  constexpr int32_t kPart = 64;
   const Box area = IntersectBox(IntersectBox(Bounds(), clip), target.Bounds());
   if (area.Empty()) return;
   if (!TouchesHandle(area)) {
     RenderBands(target, area);
     return;
   }
-  RenderNearHandles(target, area);
+  for (int32_t y = area.y; y < area.Bottom(); y += kPart) {
+    for (int32_t x = area.x; x < area.Right(); x += kPart) {
+      const Box part = IntersectBox(area, {x, y, kPart, kPart});
+      if (TouchesHandle(part)) RenderNearHandles(target, part);
+      else RenderBands(target, part);
+    }
+  }
 }
 
 }  // namespace rc
