@@ -390,10 +390,21 @@ void SceneCompositor::Recompose(Canvas& backBuffer, const Box& box, int32_t dept
 void SceneCompositor::ApplySteps(Canvas& backBuffer, const Box& box, size_t first) const {
   for (size_t i = first; i < steps_.size(); ++i) {
     const Step& step = steps_[i];
-    // A layer is asked to render wherever it reaches: `box` may span many
-    // tiles, and a tile signature speaks for one.
     if (IntersectBox(current_[i].reach, box).Empty()) continue;
-    ApplyStep(step, backBuffer, box);
+    if (step.kind == Kind::Layer) RenderLayer(*step.layer, backBuffer, box);
+    else ApplyStep(step, backBuffer, box);
+  }
+}
+
+// `box` may span many tiles and a layer's signature speaks for one tile, so
+// the layer renders tile by tile, skipping tiles it leaves as they are.
+void SceneCompositor::RenderLayer(const SceneLayer& layer, Canvas& backBuffer, const Box& box) const {
+  for (int32_t r = box.y / kTileSize; r <= (box.Bottom() - 1) / kTileSize; ++r) {
+    for (int32_t c = box.x / kTileSize; c <= (box.Right() - 1) / kTileSize; ++c) {
+      const Box tile = TileBox(c, r);
+      const Box part = IntersectBox(tile, box);
+      if (!part.Empty() && layer.TileSignature(tile) != 0) layer.Render(backBuffer, part);
+    }
   }
 }
 

@@ -104,6 +104,7 @@ class SceneCompositor {
   void ApplyStep(const Step& step, Canvas& backBuffer, const Box& tile) const;
   void Recompose(Canvas& backBuffer, const Box& box, int32_t depth = 0) const;
   void ApplySteps(Canvas& backBuffer, const Box& box, size_t first) const;
+  void RenderLayer(const SceneLayer& layer, Canvas& backBuffer, const Box& box) const;
   Box TileBox(int32_t column, int32_t row) const;
   Canvas SpareCanvas(int32_t width, int32_t height);
   bool ReuseIdentical(const Canvas& source, const Box& kept, Step& step);
