@@ -1,7 +1,6 @@
 #include "platform/x11/x11_snapshot.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "gfx/thread_start.h"
 #include "platform/posix/posix_memory.h"
@@ -12,13 +11,14 @@ namespace rc {
 
 namespace {
 
-// Rows of B, G, R, x bytes; the x byte is not defined, the result is opaque.
+// One row of B, G, R, x pixels; the x byte is not defined, the result is opaque.
+void CopyRowOpaque(Pixel* to, const Pixel* from, int32_t count) {
+  for (int32_t x = 0; x < count; ++x) to[x] = from[x] | 0xFF000000u;
+}
+
 void CopyOpaque(const uint8_t* data, int32_t stride, Canvas& out, int32_t firstRow, int32_t endRow) {
-  for (int32_t y = firstRow; y < endRow; ++y) {
-    const auto* row = reinterpret_cast<const Pixel*>(data + static_cast<size_t>(stride) * y);
-    Pixel* dst = out.Row(y);
-    for (int32_t x = 0; x < out.Width(); ++x) dst[x] = row[x] | 0xFF000000u;
-  }
+  for (int32_t y = firstRow; y < endRow; ++y)
+    CopyRowOpaque(out.Row(y), reinterpret_cast<const Pixel*>(data + static_cast<size_t>(stride) * y), out.Width());
 }
 
 // Backs `memory` a megabyte at a time from the front.
@@ -39,8 +39,7 @@ bool GetInto(X11ShmRing& ring, Window root, Canvas& out, bool fresh) {
     backer = StartThreadOrRunHere([memory, bytes] { BackInOrder(memory, bytes); });
   }
   const bool got = ring.Get(root, out.Bounds(), [&out](int32_t y, const Pixel* row, int32_t count) {
-    Pixel* dst = out.Row(y);
-    for (int32_t x = 0; x < count; ++x) dst[x] = row[x] | 0xFF000000u;
+    CopyRowOpaque(out.Row(y), row, count);
   });
   if (backer.joinable()) backer.join();
   return got;
