@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
+#include <vector>
 
 #include "gfx/blend.h"
 #include "gfx/blend_row.h"
+#include "gfx/dim_row.h"
 #include "win/scene_compositor.h"
 
 namespace rc {
@@ -106,6 +109,32 @@ TEST(Blend, DimmingInPlaceMatchesTheDimLayerBlendForEveryValue) {
   DimInto(direct, snapshot, snapshot.Bounds());
   for (int32_t y = 0; y < 4; ++y)
     for (int32_t x = 0; x < 256; ++x) ASSERT_EQ(direct.At(x, y), viaLayer.At(x, y)) << x << "," << y;
+}
+
+// The dimmed pixel is the blend of opaque black at 128 over the snapshot's.
+Pixel DimmedByBlend(Pixel p) { return BlendPixel(p, MakePixel(255, 0, 0, 0), 128, false); }
+
+// The row kernel works eight, then four pixels at a time with a scalar
+// tail: every value of every channel passes through each of the eight
+// places of a vector, and every length up to 19 from an odd start takes
+// each mix of the three paths.
+TEST(Blend, DimmedRowsMatchTheBlendForEveryChannelValueInEveryPlace) {
+  std::vector<Pixel> from(256 * 8 + 5), to(from.size());
+  for (size_t i = 0; i < from.size(); ++i) {
+    const uint32_t v = static_cast<uint32_t>(i / 8 % 256);
+    from[i] = MakePixel(v, 255 - v, v ^ 0x5A, (v * 37) & 0xFF);
+  }
+  DimRow(to.data(), from.data(), static_cast<int32_t>(from.size()));
+  for (size_t i = 0; i < from.size(); ++i) ASSERT_EQ(to[i], DimmedByBlend(from[i])) << std::hex << from[i];
+  uint32_t seed = 99;
+  for (int32_t count = 0; count < 20; ++count) {
+    Pixel row[21], out[21];
+    for (Pixel& p : row) p = seed = seed * 1664525u + 1013904223u;
+    std::fill(std::begin(out), std::end(out), 0x12345678u);
+    DimRow(out + 1, row + 1, count);
+    for (int32_t i = 0; i < 21; ++i)
+      ASSERT_EQ(out[i], i >= 1 && i <= count ? DimmedByBlend(row[i]) : 0x12345678u) << "count " << count << " at " << i;
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "gfx/blend.h"
+#include "gfx/dim_row.h"
 
 namespace rc {
 
@@ -42,36 +43,12 @@ void ForEachDifferencePart(const Box& a, const Box& b, Visit visit) {
 
 }  // namespace
 
-namespace {
-
-// Opaque black at alpha 128 over pairs of 8-bit channels held in the low
-// bytes of two 16-bit lanes: a colour channel becomes c * 127 / 255, the
-// alpha channel (128 * 255 + a * 127) / 255, each rounded as every blend
-// rounds (Div255). `bias` carries the rounding term, plus the black
-// layer's own alpha in the lane that holds alpha.
-inline uint32_t DimLanes(uint32_t lanes, uint32_t bias) {
-  const uint32_t t = lanes * 127 + bias;
-  return ((t + ((t >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
-}
-
-constexpr uint32_t kRedBlueBias = 0x00800080u;
-constexpr uint32_t kAlphaGreenBias = 0x80000080u;  // (128 * 255 + 128) << 16 | 128
-
-}  // namespace
-
-// Branch-free so that the compiler can vectorise it.
 void DimInto(Canvas& target, Point at, const Canvas& snapshot, const Box& box) {
   const Point shift{at.x - box.x, at.y - box.y};
   const Box reachable{target.Bounds().x - shift.x, target.Bounds().y - shift.y, target.Width(), target.Height()};
   const Box area = IntersectBox(IntersectBox(box, snapshot.Bounds()), reachable);
-  for (int32_t y = area.y; y < area.Bottom(); ++y) {
-    const Pixel* from = snapshot.Row(y) + area.x;
-    Pixel* to = target.Row(y + shift.y) + area.x + shift.x;
-    for (int32_t x = 0; x < area.width; ++x) {
-      const Pixel p = from[x];
-      to[x] = DimLanes(p & 0x00FF00FFu, kRedBlueBias) | DimLanes((p >> 8) & 0x00FF00FFu, kAlphaGreenBias) << 8;
-    }
-  }
+  for (int32_t y = area.y; y < area.Bottom(); ++y)
+    DimRow(target.Row(y + shift.y) + area.x + shift.x, snapshot.Row(y) + area.x, area.width);
 }
 
 void SceneCompositor::Begin(const Canvas& snapshot, const Box& frame) {
