@@ -90,6 +90,34 @@ TEST_F(MagnifierTest, PanelShowsTheCleanSnapshotEnlargedBesideTheCursor) {
   EXPECT_EQ(Frame().At(315, 235), screen.At(287, 190));
 }
 
+// Every channel of `a` within one of `b`'s.
+::testing::AssertionResult WithinRounding(Pixel a, Pixel b) {
+  for (int shift = 0; shift < 32; shift += 8) {
+    const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+    if (d < -1 || d > 1) return ::testing::AssertionFailure() << std::hex << a << " vs " << b;
+  }
+  return ::testing::AssertionSuccess();
+}
+
+// The panel comes as one flattened picture; laid over the screen it must
+// show what its layers showed laid one by one: the shadow (black at 40,
+// shifted 3 px), the body (black at 200), the cross-hair (blue at 200).
+TEST_F(MagnifierTest, PanelDarkensTheScreenAsItsShadowBodyAndCrossHairWould) {
+  CaptureTest::SetUp();
+  host->MoveTo(100, 100);  // panel at (105, 125)
+  const Pixel black = MakePixel(255, 0, 0, 0);
+  const auto shaded = [&](int32_t x, int32_t y) { return BlendPixel(testing::Dimmed(screen.At(x, y)), black, 40, true); };
+  // Right of the body only the shadow reaches.
+  EXPECT_TRUE(WithinRounding(Frame().At(105 + 125, 125 + 60), shaded(105 + 125, 125 + 60)));
+  // Between the zoom's border and the texts: shadow, then body.
+  EXPECT_TRUE(WithinRounding(Frame().At(105 + 60, 125 + 88), BlendPixel(shaded(105 + 60, 125 + 88), black, 200, true)));
+  // Where the cross-hair's lines cross, over the zoomed pixel (source (86 + 14, 89 + 10)).
+  const Pixel blue = MakePixel(255, 0, 0x7A, 0xB3);
+  EXPECT_EQ(Frame().At(105 + 60, 125 + 44), BlendPixel(screen.At(100, 99), blue, 200, true));
+  // Above the body's top-right corner nothing is laid.
+  EXPECT_EQ(Frame().At(105 + 126, 125 + 1), testing::Dimmed(screen.At(105 + 126, 125 + 1)));
+}
+
 TEST_F(MagnifierTest, ZoomShowsBlackPastTheScreenEdge) {
   CaptureTest::SetUp();
   host->MoveTo(3, 3);  // the patch starts 11 columns and 8 rows off screen

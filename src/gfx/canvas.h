@@ -21,6 +21,10 @@ constexpr uint8_t BlueOf(Pixel p) { return static_cast<uint8_t>(p); }
 constexpr Pixel MakePixel(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {
   return (a << 24) | (r << 16) | (g << 8) | b;
 }
+// The pixel's colour as a COLORREF: 0x00BBGGRR.
+constexpr uint32_t ColourRefOf(Pixel p) {
+  return RedOf(p) | (static_cast<uint32_t>(GreenOf(p)) << 8) | (static_cast<uint32_t>(BlueOf(p)) << 16);
+}
 
 // Rows run top to bottom with no padding; a new canvas is transparent black.
 // Canvases move but do not copy: every screen-sized buffer is counted.

@@ -103,8 +103,7 @@ uint32_t GpGraphics::PixelAt(int32_t x, int32_t y) const {
     SetLastStatus(GpStatus::GenericError);
     return kInvalidColor;
   }
-  const Pixel p = canvas_.At(x, y);
-  return RedOf(p) | (static_cast<uint32_t>(GreenOf(p)) << 8) | (static_cast<uint32_t>(BlueOf(p)) << 16);
+  return ColourRefOf(canvas_.At(x, y));
 }
 
 bool GpGraphics::SetInterpolationMode(int mode) {
