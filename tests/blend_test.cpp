@@ -210,3 +210,56 @@ TEST(Blend, RowsMatchPixelByPixelBlendsAtEveryLengthAndAlpha) {
 
 }  // namespace
 }  // namespace rc
+
+namespace rc {
+namespace {
+
+Canvas Noise(int32_t w, int32_t h, uint32_t seed) {
+  Canvas c(w, h);
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) {
+      seed = seed * 1664525u + 1013904223u;
+      const Pixel s = seed;
+      // Opaque, transparent and translucent runs, as artwork has them.
+      c.Set(x, y, (x / 5 + y) % 3 == 0 ? s | 0xFF000000u : (x / 7) % 4 == 1 ? 0 : s);
+    }
+  return c;
+}
+
+// A blend clipped to a thin box, from one pixel wide up, goes a box at a
+// time with rows that overlap their vectors: it must touch exactly the
+// box's pixels and give BlendPixel's pixels there.
+TEST(Blend, ThinClippedBoxesGivePixelByPixelBlends) {
+  const Canvas src = Noise(40, 9, 99);
+  const Canvas before = Noise(45, 12, 5);
+  for (const auto& [alpha, perPixel] : {std::pair{255, false}, {255, true}, {200, true}, {40, false}}) {
+    for (int32_t width = 1; width <= 21; ++width) {
+      const Box clip{3, 2, width, 1 + width % 6};
+      Canvas dst = before.Clone();
+      ASSERT_TRUE(AlphaBlendCanvasClipped(dst, {2, 1, 40, 9}, src, src.Bounds(), static_cast<uint8_t>(alpha),
+                                          perPixel, clip));
+      for (int32_t y = 0; y < dst.Height(); ++y)
+        for (int32_t x = 0; x < dst.Width(); ++x) {
+          const bool inside = x >= clip.x && x < clip.Right() && y >= clip.y && y < clip.Bottom();
+          const Pixel expected = inside ? BlendPixel(before.At(x, y), src.At(x - 2, y - 1), static_cast<uint8_t>(alpha), perPixel) : before.At(x, y);
+          ASSERT_EQ(dst.At(x, y), expected) << "width " << width << " at " << x << "," << y << " alpha " << alpha;
+        }
+    }
+  }
+}
+
+// A copy within one canvas moves its rows as memmove does, short ones too.
+TEST(Blend, OverlappingCopiesWithinACanvasMoveRowsAsAWhole) {
+  for (int32_t count = 1; count <= 12; ++count) {
+    Canvas c(16, 1);
+    for (int32_t x = 0; x < 16; ++x) c.Set(x, 0, static_cast<Pixel>(x));
+    ASSERT_TRUE(StretchCopy(c, {1, 0, count, 1}, c, {0, 0, count, 1}));
+    EXPECT_EQ(c.At(0, 0), 0u);
+    for (int32_t x = 1; x <= count; ++x) ASSERT_EQ(c.At(x, 0), static_cast<Pixel>(x - 1)) << count;
+    ASSERT_TRUE(StretchCopy(c, {0, 0, count, 1}, c, {1, 0, count, 1}));
+    for (int32_t x = 0; x < count; ++x) ASSERT_EQ(c.At(x, 0), static_cast<Pixel>(x)) << count;
+  }
+}
+
+}  // namespace
+}  // namespace rc
