@@ -38,9 +38,15 @@ bool IsTransparent(const Canvas& canvas, const Box& box) {
 
 }  // namespace
 
-X11Host::X11Host() : proc_(DefaultWindowProc) {
+X11Host::X11Host(Use use) : proc_(DefaultWindowProc) {
   display_ = X11Display::Open(connectError_);
   if (!display_) return;
+  if (use == Use::kCapture) {
+    // The ring first: attaching it while the memory is being backed waits
+    // for that.
+    Ring();
+    BackSnapshotEarly();
+  }
   cursors_ = std::make_unique<X11Cursors>(display_->Dpy());
   input_ = std::make_unique<X11InputTranslator>(display_->Dpy());
   if (const auto ms = ReadDoubleClickTime(display_->Dpy(), display_->ScreenNumber())) input_->SetDoubleClickInterval(*ms);
@@ -70,9 +76,16 @@ Point X11Host::CursorPos() {
   return {rootX, rootY};
 }
 
+void X11Host::BackSnapshotEarly() {
+  const Size size = display_->ScreenSize();
+  if (!ready_.snapshot.Create(size.width, size.height)) return;
+  snapshotBacking_.Start(ready_.snapshot.Data(), ready_.snapshot.Pixels().size_bytes());
+}
+
 void X11Host::PrepareCapture() {
   input_->OpenInputMethod();
-  ready_ = PrepareX11SnapshotBuffers(*display_, Ring());
+  snapshotBacking_.Finish();
+  ready_ = PrepareX11SnapshotBuffers(*display_, Ring(), std::move(ready_.snapshot));
 }
 
 X11ShmRing* X11Host::Ring() {
@@ -85,7 +98,7 @@ X11ShmRing* X11Host::Ring() {
 
 Canvas X11Host::TakeSnapshot() {
   snapshotError_.clear();
-  return TakeX11Snapshot(*display_, Ring(), snapshotError_, std::move(ready_.snapshot));
+  return TakeX11Snapshot(*display_, Ring(), snapshotError_, std::move(ready_.snapshot), &snapshotBacking_);
 }
 
 void X11Host::LoadWindow(const std::function<void()>& onCreate) {

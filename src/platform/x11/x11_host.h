@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/host.h"
+#include "platform/posix/memory_backer.h"
 #include "platform/x11/x11_cursors.h"
 #include "platform/x11/x11_display.h"
 #include "platform/x11/x11_input.h"
@@ -21,7 +22,10 @@ class X11ShmRing;
 class X11Host : public HostRuntime {
  public:
   // Connects to the display; check Connected() before anything else.
-  X11Host();
+  // Whether the host will take a snapshot: the memory for it is then backed
+  // from the moment the display is open, while the rest of start-up runs.
+  enum class Use { kCapture, kSetUpOnly };
+  explicit X11Host(Use use = Use::kCapture);
   ~X11Host() override;
   bool Connected() const { return display_ != nullptr; }
   const std::string& ConnectError() const { return connectError_; }
@@ -88,6 +92,8 @@ class X11Host : public HostRuntime {
   // Sends `box` of `pixels` to `at` in the window, through the ring where
   // there is one.
   HostResult Put(const Canvas& pixels, const Box& box, Point at);
+  // Starts backing the memory of a screen-sized snapshot on a thread.
+  void BackSnapshotEarly();
   // The shared-memory ring, made on first use; nullptr without MIT-SHM.
   X11ShmRing* Ring();
   HostResult PutPlain(const Canvas& pixels, const Box& box, Point at);
@@ -109,6 +115,9 @@ class X11Host : public HostRuntime {
   // The back buffer's memory; the canvas that shows it holds it alive.
   std::weak_ptr<Canvas> backBuffer_;
   X11SnapshotBuffers ready_;
+  // Backs the memory of `ready_.snapshot`; declared after it, so that it
+  // stops before that memory goes.
+  MemoryBacker snapshotBacking_;
   // Whether the back buffer is memory made ready before the capture.
   bool surfaceReady_ = false;
   Cursor cursor_ = None;

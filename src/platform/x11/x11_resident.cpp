@@ -48,7 +48,7 @@ void Say(const std::string& line) { std::fprintf(stderr, "regioncap: %s\n", line
 // Done with a host of its own, which goes away afterwards: the child opens
 // a connection of its own.
 void PrepareOnce() {
-  X11Host host;
+  X11Host host(X11Host::Use::kSetUpOnly);
   if (!host.Connected()) return;
   SetHost(&host);
   PrepareForCaptures();

@@ -104,23 +104,24 @@ bool X11ShmRing::PutPainted(Drawable target, GC gc, const Box& area, const Prese
 }
 
 // Each read is answered before the next is asked for, so once a band is
-// handed over the server is done with the whole ring.
+// handed over the server is done with the whole ring. A refused read is
+// answered with its error in place of the image, so one trap round all the
+// bands learns of it without a round trip of its own for each.
 bool X11ShmRing::Get(Drawable source, const Box& box, const RowSink& sink) {
   if (box.Empty()) return true;
   const int32_t band = std::min(box.height, BandRows(box.width, 1));
+  X11ErrorTrap trap(display_.Dpy());
   for (int32_t top = 0; top < box.height; top += band) {
     const int32_t rows = std::min(band, box.height - top);
     used_ = 0;
     Pixel* data = Reserve(box.width, rows);
     if (data == nullptr) return false;
-    X11ErrorTrap trap(display_.Dpy());
-    if (XShmGetImage(display_.Dpy(), source, Describe(data, box.width, rows), box.x, box.y + top, AllPlanes) != True ||
-        trap.Failed())
+    if (XShmGetImage(display_.Dpy(), source, Describe(data, box.width, rows), box.x, box.y + top, AllPlanes) != True)
       return false;
     for (int32_t y = 0; y < rows; ++y) sink(box.y + top + y, data + static_cast<size_t>(y) * box.width, box.width);
   }
   used_ = 0;
-  return true;
+  return !trap.Failed();
 }
 
 bool X11ShmRing::Warm(Drawable source) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "gfx/thread_start.h"
+#include "platform/posix/memory_backer.h"
 #include "platform/posix/posix_memory.h"
 #include "platform/x11/x11_pixels.h"
 #include "platform/x11/x11_shm_ring.h"
@@ -21,36 +21,30 @@ void CopyOpaque(const uint8_t* data, int32_t stride, Canvas& out, int32_t firstR
     CopyRowOpaque(out.Row(y), reinterpret_cast<const Pixel*>(data + static_cast<size_t>(stride) * y), out.Width());
 }
 
-// Backs `memory` a megabyte at a time from the front.
-void BackInOrder(Pixel* memory, size_t bytes) {
-  constexpr size_t kStep = size_t{1} << 20;
-  auto* at = reinterpret_cast<unsigned char*>(memory);
-  for (size_t done = 0; done < bytes; done += kStep) PrefaultForWriting(at + done, std::min(kStep, bytes - done));
-}
-
-// Fresh memory backed page by page as it is first written costs far more
-// than memory backed in large calls. A thread of ours backs the snapshot
-// from the top while the bands come in behind it, where a core is free.
-bool GetInto(X11ShmRing& ring, Window root, Canvas& out, bool fresh) {
-  std::thread backer;
-  if (fresh) {
-    Pixel* memory = out.Data();
-    const size_t bytes = out.Pixels().size_bytes();
-    backer = StartThreadOrRunHere([memory, bytes] { BackInOrder(memory, bytes); });
-  }
-  const bool got = ring.Get(root, out.Bounds(), [&out](int32_t y, const Pixel* row, int32_t count) {
+// The bands come in behind the backing of the snapshot's memory, which
+// runs on a thread of ours where a core is free; a band that overtakes it
+// backs its own rows in large calls rather than page by page.
+bool GetInto(X11ShmRing& ring, Window root, Canvas& out, MemoryBacker& backing) {
+  const size_t rowBytes = static_cast<size_t>(out.Width()) * sizeof(Pixel);
+  const bool got = ring.Get(root, out.Bounds(), [&](int32_t y, const Pixel* row, int32_t count) {
+    backing.Ensure(static_cast<size_t>(y) * rowBytes, rowBytes);
     CopyRowOpaque(out.Row(y), row, count);
   });
-  if (backer.joinable()) backer.join();
+  backing.Finish();
   return got;
 }
 
-Canvas ViaShm(X11Display& display, X11ShmRing* ring, Size size, Canvas ready) {
+// `ready` (backed, or being backed by `backing`) is used when it fits.
+Canvas ViaShm(X11Display& display, X11ShmRing* ring, Size size, Canvas ready, MemoryBacker& backing) {
+  const bool fits = ready.Width() == size.width && ready.Height() == size.height;
+  if (ring == nullptr || !fits) backing.Stop();
   if (ring == nullptr) return Canvas();
-  const bool fresh = ready.Width() != size.width || ready.Height() != size.height;
-  Canvas out = fresh ? Canvas(size.width, size.height) : std::move(ready);
-  if (out.Empty() || !GetInto(*ring, display.Root(), out, fresh)) return Canvas();
-  return out;
+  if (fits) return GetInto(*ring, display.Root(), ready, backing) ? std::move(ready) : Canvas();
+  Canvas out(size.width, size.height);
+  if (out.Empty()) return out;
+  MemoryBacker fresh;
+  fresh.Start(out.Data(), out.Pixels().size_bytes());
+  return GetInto(*ring, display.Root(), out, fresh) ? std::move(out) : Canvas();
 }
 
 void ConvertGeneric(XImage* image, const X11PixelFormat& format, Canvas& out) {
@@ -93,27 +87,32 @@ const char* VisualClassName(int visualClass) {
 
 // The ring is warmed on both sides; the snapshot and the back buffer are
 // backed now (zeroed memory, so the back buffer stays transparent).
-X11SnapshotBuffers PrepareX11SnapshotBuffers(X11Display& display, X11ShmRing* ring) {
+X11SnapshotBuffers PrepareX11SnapshotBuffers(X11Display& display, X11ShmRing* ring, Canvas snapshot) {
   const Size size = display.ScreenSize();
   const size_t bytes = static_cast<size_t>(size.width) * size.height * sizeof(Pixel);
   X11SnapshotBuffers ready;
   if (ring != nullptr) ring->Warm(display.Root());
+  if (snapshot.Width() == size.width && snapshot.Height() == size.height) ready.snapshot = std::move(snapshot);
   for (Canvas* canvas : {&ready.snapshot, &ready.surface}) {
-    if (!canvas->Create(size.width, size.height)) return {};
+    if (canvas->Empty() && !canvas->Create(size.width, size.height)) return {};
     PrefaultForWriting(canvas->Data(), bytes);
   }
   return ready;
 }
 
-Canvas TakeX11Snapshot(X11Display& display, X11ShmRing* ring, std::string& error, Canvas ready) {
+Canvas TakeX11Snapshot(X11Display& display, X11ShmRing* ring, std::string& error, Canvas ready,
+                       MemoryBacker* backing) {
+  MemoryBacker none;
+  MemoryBacker& readyBacking = backing != nullptr ? *backing : none;
   const Size size = display.ScreenSize();
   const int visualClass = display.ScreenVisual()->c_class;
   if (visualClass != TrueColor && visualClass != DirectColor) {
     error = "X11: the screen is " + std::to_string(display.Depth()) + "-bit " + VisualClassName(visualClass) +
             "; only TrueColor screens of depth 15, 16, 24 or 30 can be read";
+    readyBacking.Stop();
     return Canvas();
   }
-  Canvas shot = ViaShm(display, ring, size, std::move(ready));
+  Canvas shot = ViaShm(display, ring, size, std::move(ready), readyBacking);
   if (shot.Empty()) shot = ViaGetImage(display, size, error);
   return shot;
 }

@@ -9,6 +9,7 @@
 
 namespace rc {
 
+class MemoryBacker;
 class X11ShmRing;
 
 // Canvases for a snapshot and for the back buffer, made ready before the
@@ -20,13 +21,16 @@ struct X11SnapshotBuffers {
 };
 
 // Canvases the size of the screen now, backed; `ring` (if any) is warmed.
-X11SnapshotBuffers PrepareX11SnapshotBuffers(X11Display& display, X11ShmRing* ring);
+// `snapshot` is kept, and backed, where it fits.
+X11SnapshotBuffers PrepareX11SnapshotBuffers(X11Display& display, X11ShmRing* ring, Canvas snapshot = Canvas());
 
 // The root window of the default screen as an opaque canvas; empty, with
 // `error` saying why, when the server will not give it, its visual is not
 // TrueColor or DirectColor, or there is no memory for it. With `ring` the
 // pixels come through it band by band; without, in one read over the
-// connection. `ready` is used where it still fits the screen.
-Canvas TakeX11Snapshot(X11Display& display, X11ShmRing* ring, std::string& error, Canvas ready = Canvas());
+// connection. `ready` is used where it still fits the screen; `backing`,
+// if any, is backing its memory and is done when this returns.
+Canvas TakeX11Snapshot(X11Display& display, X11ShmRing* ring, std::string& error, Canvas ready = Canvas(),
+                       MemoryBacker* backing = nullptr);
 
 }  // namespace rc
