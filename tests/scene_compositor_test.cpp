@@ -201,9 +201,37 @@ TEST(SceneCompositor, StillSourcesBlendAsCopiesDoEvenPastTheirEdge) {
   Op still = copy;
   still.kind = Op::Still;
   frames.Show({copy});
+  frames.Show({still});
   EXPECT_EQ(frames.Show({still}), 0);
   still.src.x += 1;
   EXPECT_GT(frames.Show({still}), 0);
+  frames.Show({copy});
+}
+
+// A copy passes for the last frame's only with its very pixels: copies of
+// one size swap places, change and change back, and their spare canvases
+// are written over with other pixels in between.
+TEST(SceneCompositor, CopiesPairOnlyWithTheVeryPixelsShownBefore) {
+  FrameSequence frames(300, 200);
+  const Op clear{Op::Clear, kScreen};
+  const Op a{Op::Blend, {50, 40, 40, 30}, {0, 0, 40, 30}, MakePixel(255, 200, 0, 0), 255};
+  Op b = a;
+  b.colour = MakePixel(160, 0, 120, 0);
+  b.dst.x = 150;
+  Op aThere = a, bHere = b;
+  aThere.dst = b.dst;
+  bHere.dst = a.dst;
+  frames.Show({clear, a, b});
+  EXPECT_EQ(frames.Show({clear, a, b}), 0);
+  EXPECT_EQ(frames.Show({clear, aThere, bHere}), 2 * 40 * 30);
+  EXPECT_EQ(frames.Show({clear, aThere, bHere}), 0);
+  Op changed = bHere;
+  changed.colour ^= 0x00004000u;
+  EXPECT_EQ(frames.Show({clear, aThere, changed}), 40 * 30);
+  EXPECT_EQ(frames.Show({clear, aThere, bHere}), 40 * 30);
+  frames.Show({clear, bHere});
+  EXPECT_EQ(frames.Show({clear, aThere, bHere}), 40 * 30);
+  EXPECT_EQ(frames.Show({clear, aThere, bHere}), 0);
 }
 
 TEST(SceneCompositor, OpaqueBoxIsTheOpaqueCoreAroundTheMiddleRow) {

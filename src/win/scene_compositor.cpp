@@ -66,7 +66,7 @@ void SceneCompositor::Begin(const Canvas& snapshot, const Box& frame) {
 void SceneCompositor::Reset() {
   constexpr size_t kMaxSpare = 16;
   for (Step& step : steps_) {
-    if (!step.pixels.Empty()) spare_.push_back({std::move(step.pixels), step.pixelHash, step.opaque});
+    if (!step.pixels.Empty()) spare_.push_back({std::move(step.pixels), step.pixelKey, step.opaque});
   }
   if (spare_.size() > kMaxSpare) spare_.erase(spare_.begin(), spare_.end() - kMaxSpare);
   steps_.clear();
@@ -91,8 +91,10 @@ void SceneCompositor::AddClear(const Box& box) {
 
 namespace {
 
-uint64_t BlendSignature(uint64_t pixelHash, const Box& src, const Box& dst, uint8_t alpha, bool perPixelAlpha) {
-  const uint64_t h = MixBox(MixBox(pixelHash, src), dst);
+constexpr uint64_t kCopySeed = 0x636F70696564210Aull;
+
+uint64_t BlendSignature(uint64_t pixelKey, const Box& src, const Box& dst, uint8_t alpha, bool perPixelAlpha) {
+  const uint64_t h = MixBox(MixBox(pixelKey, src), dst);
   return MixSignature(h, static_cast<uint64_t>(alpha) << 1 | (perPixelAlpha ? 1 : 0));
 }
 
@@ -109,6 +111,11 @@ Box BlendCover(const Canvas& pixels, const Box& opaque, const Box& src, const Bo
 
 }  // namespace
 
+// A copy's key promises only that two blends with the same key have the
+// same pixels: a copy that is not taken over gets a new key, which keeps
+// its tiles from passing for the ones shown before. Hashing or comparing
+// the pixels pays only where the blend can have a twin, so the magnifier's
+// panel, which moves with every pointer move, is copied and nothing more.
 void SceneCompositor::AddBlend(const Canvas& source, const Box& srcBox, const Box& dstBox, uint8_t alpha,
                                bool perPixelAlpha) {
   // Only the part of the source inside the source box can be sampled; keep
@@ -121,14 +128,14 @@ void SceneCompositor::AddBlend(const Canvas& source, const Box& srcBox, const Bo
   step.alpha = alpha;
   step.perPixelAlpha = perPixelAlpha;
   if (kept.Empty()) {
-    step.pixelHash = HashPixels(step.pixels);
-  } else if (!ReuseIdentical(source, kept, step)) {
+    step.pixelKey = HashPixels(step.pixels);
+  } else if (!MayRepeatShownBlend(dstBox) || !ReuseIdentical(source, kept, step)) {
     step.pixels = SpareCanvas(kept.width, kept.height);
     StretchCopy(step.pixels, step.pixels.Bounds(), source, kept);
-    step.pixelHash = HashPixels(step.pixels);
+    step.pixelKey = MixSignature(kCopySeed, ++copies_);
     step.opaque = OpaqueBox(step.pixels);
   }
-  step.signature = BlendSignature(step.pixelHash, step.src, step.dst, alpha, perPixelAlpha);
+  step.signature = BlendSignature(step.pixelKey, step.src, step.dst, alpha, perPixelAlpha);
   step.cover = BlendCover(step.pixels, step.opaque, step.src, step.dst, alpha, perPixelAlpha);
 }
 
@@ -142,14 +149,22 @@ void SceneCompositor::AddBlend(std::shared_ptr<const StillPixels> source, const 
   step.src = srcBox;
   step.alpha = alpha;
   step.perPixelAlpha = perPixelAlpha;
-  step.pixelHash = source->Hash();
-  step.signature = BlendSignature(step.pixelHash, step.src, step.dst, alpha, perPixelAlpha);
+  step.pixelKey = source->Hash();
+  step.signature = BlendSignature(step.pixelKey, step.src, step.dst, alpha, perPixelAlpha);
   step.cover = BlendCover(source->Pixels(), source->Opaque(), step.src, step.dst, alpha, perPixelAlpha);
   step.still = std::move(source);
 }
 
-// Comparing costs a fraction of copying and hashing, and many layers (the
-// size label, the toolbar, the options bar) come back unchanged.
+// Whether the last frame shown had a blend reaching where one to `dst`
+// would: only then can a blend there have a twin.
+bool SceneCompositor::MayRepeatShownBlend(const Box& dst) const {
+  const Box reach = IntersectBox(dst, screen_);
+  return std::any_of(shownSteps_.begin(), shownSteps_.end(),
+                     [&reach](const ShownStep& s) { return s.kind == Kind::Blend && s.reach == reach; });
+}
+
+// Comparing costs about what copying does, and many layers (the size
+// label, the toolbar, the options bar) come back unchanged.
 bool SceneCompositor::ReuseIdentical(const Canvas& source, const Box& kept, Step& step) {
   const size_t rowBytes = static_cast<size_t>(kept.width) * sizeof(Pixel);
   const auto same = [&](const Spare& spare) {
@@ -162,7 +177,7 @@ bool SceneCompositor::ReuseIdentical(const Canvas& source, const Box& kept, Step
   const auto found = std::find_if(spare_.begin(), spare_.end(), same);
   if (found == spare_.end()) return false;
   step.pixels = std::move(found->pixels);
-  step.pixelHash = found->hash;
+  step.pixelKey = found->key;
   step.opaque = found->opaque;
   spare_.erase(found);
   return true;

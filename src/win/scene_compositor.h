@@ -56,7 +56,10 @@ class SceneCompositor {
     Box src;  // Blend: inside `pixels`, or inside `still`'s pixels
     Canvas pixels;
     std::shared_ptr<const StillPixels> still;
-    uint64_t pixelHash = 0;  // Blend: of `pixels`
+    // Blend: names its pixels. A still source's hash; for a copy a number
+    // of its own, which the next frame's blend takes over when it finds the
+    // very same pixels in the copy.
+    uint64_t pixelKey = 0;
     uint8_t alpha = 255;
     bool perPixelAlpha = false;
     uint64_t signature = 0;  // Blend: of everything it draws; Layer: the layer's own
@@ -107,6 +110,7 @@ class SceneCompositor {
   void RenderLayer(const SceneLayer& layer, Canvas& backBuffer, const Box& box) const;
   Box TileBox(int32_t column, int32_t row) const;
   Canvas SpareCanvas(int32_t width, int32_t height);
+  bool MayRepeatShownBlend(const Box& dst) const;
   bool ReuseIdentical(const Canvas& source, const Box& kept, Step& step);
   std::vector<Box> MergeParts();
 
@@ -116,13 +120,14 @@ class SceneCompositor {
   // Blend copies of earlier frames, reused by the next frame's blends of the
   // same size: the size label comes back every message, and fresh memory
   // for it each time would cost more than the copies. A blend of the same
-  // pixels takes its copy and hash as they are.
+  // pixels takes its copy and key as they are.
   struct Spare {
     Canvas pixels;
-    uint64_t hash = 0;
+    uint64_t key = 0;
     Box opaque;
   };
   std::vector<Spare> spare_;
+  uint64_t copies_ = 0;  // copies made, for their keys
   int32_t columns_ = 0;
   int32_t rows_ = 0;
   std::vector<uint64_t> shown_;  // tile signatures of the back buffer as presented
