@@ -20,9 +20,10 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 # The libraries it links come from dpkg-shlibdeps; GTK is loaded only for
-# the save dialog, and the interface wants a font with Chinese characters.
+# the save dialog, libdbus only for the Wayland screenshot portal, and the
+# interface wants a font with Chinese characters.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libgtk-3-0, fonts-wqy-microhei | fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libgtk-3-0, libdbus-1-3, fonts-wqy-microhei | fonts-noto-cjk")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xclip")
 set(CPACK_STRIP_FILES ON)
 include(CPack)
