@@ -41,18 +41,25 @@ void InstallX11ErrorHandlers() {
 }
 
 X11ErrorTrap::X11ErrorTrap(Display* dpy) : dpy_(dpy) {
-  XSync(dpy_, False);
+  Settle();
   if (g_trapDepth++ == 0) g_trappedError = 0;
 }
 
 X11ErrorTrap::~X11ErrorTrap() {
-  XSync(dpy_, False);
+  Settle();
   --g_trapDepth;
 }
 
 bool X11ErrorTrap::Failed() {
-  XSync(dpy_, False);
+  Settle();
   return g_trappedError != 0;
+}
+
+// Errors come in the order of the requests, so once the server has answered
+// the last request sent (a reply, or the error itself) every error of the
+// ones before has arrived too, and a round trip would learn nothing more.
+void X11ErrorTrap::Settle() {
+  if (LastKnownRequestProcessed(dpy_) + 1 != XNextRequest(dpy_)) XSync(dpy_, False);
 }
 
 std::unique_ptr<X11Display> X11Display::Open(std::string& error) {

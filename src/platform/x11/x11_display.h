@@ -61,6 +61,9 @@ class X11ErrorTrap {
   bool Failed();
 
  private:
+  // Returns once every request sent so far is answered.
+  void Settle();
+
   Display* dpy_;
 };
 
