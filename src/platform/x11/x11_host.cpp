@@ -1,5 +1,8 @@
 #include "platform/x11/x11_host.h"
 
+#include <X11/Xcursor/Xcursor.h>
+#include <X11/extensions/Xrandr.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -36,6 +39,15 @@ bool IsTransparent(const Canvas& canvas, const Box& box) {
   return true;
 }
 
+// The extensions the overlay asks about once the snapshot is taken (RandR
+// for the monitors, RENDER for a colour cursor): Xlib keeps their answers,
+// so asked now their round trips pass while the snapshot's memory is backed.
+void AskExtensionsEarly(Display* dpy) {
+  int eventBase = 0, errorBase = 0, major = 0, minor = 0;
+  if (XRRQueryExtension(dpy, &eventBase, &errorBase)) XRRQueryVersion(dpy, &major, &minor);
+  XcursorSupportsARGB(dpy);
+}
+
 }  // namespace
 
 X11Host::X11Host(Use use) : proc_(DefaultWindowProc) {
@@ -46,6 +58,7 @@ X11Host::X11Host(Use use) : proc_(DefaultWindowProc) {
     // for that.
     Ring();
     BackSnapshotEarly();
+    AskExtensionsEarly(display_->Dpy());
   }
   cursors_ = std::make_unique<X11Cursors>(display_->Dpy());
   input_ = std::make_unique<X11InputTranslator>(display_->Dpy());

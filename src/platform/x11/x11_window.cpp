@@ -54,11 +54,9 @@ void X11Window::SetBounds(const Box& bounds) {
 }
 
 // An override-redirect window is viewable as soon as the server has handled
-// the map request, which a round trip guarantees.
-void X11Window::WaitUntilViewable() {
-  XMapRaised(display_.Dpy(), window_);
-  XSync(display_.Dpy(), False);
-}
+// the map request. Requests are handled in order, so the focus and the grabs
+// asked for next find it viewable, and their answers are the round trip.
+void X11Window::Map() { XMapRaised(display_.Dpy(), window_); }
 
 int X11Window::TryGrabs(Cursor cursor) {
   Display* dpy = display_.Dpy();
@@ -77,7 +75,7 @@ int X11Window::TryGrabs(Cursor cursor) {
 }
 
 bool X11Window::ShowAndGrab(Cursor cursor, std::string& error) {
-  WaitUntilViewable();
+  Map();
   XSetInputFocus(display_.Dpy(), window_, RevertToParent, CurrentTime);
   // NOTE: another client (a menu, a key-binding daemon) may hold a grab
   // for a moment; keep asking for about a second before giving up.

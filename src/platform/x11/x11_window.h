@@ -31,7 +31,7 @@ class X11Window {
   void ReleaseGrabs();
 
  private:
-  void WaitUntilViewable();
+  void Map();
   int TryGrabs(Cursor cursor);
 
   X11Display& display_;
