@@ -5,8 +5,7 @@
 namespace rc {
 
 // Four independent running signatures, so that the multiplies overlap
-// instead of waiting for each other; the magnifier's zoom is hashed on
-// every pointer move.
+// instead of waiting for each other.
 uint64_t HashPixels(const Canvas& c) {
   const uint64_t seed = MixSignature(static_cast<uint64_t>(c.Width()), static_cast<uint64_t>(c.Height()));
   uint64_t lanes[4] = {seed, seed + 1, seed + 2, seed + 3};

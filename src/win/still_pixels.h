@@ -1,7 +1,7 @@
 // Pixels that never change once made, shared by whoever drew them and the
 // fast compositor: a blend of them is kept by reference and known by a hash
-// taken once, instead of being compared, copied and hashed on every frame
-// (the magnifier's panel and cross-hair come back on every pointer move).
+// taken once, instead of being compared with the last frame's and copied on
+// every frame.
 #pragma once
 
 #include <cstdint>
