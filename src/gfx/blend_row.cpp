@@ -18,28 +18,31 @@ namespace {
 
 // The rows of a box lie a canvas's width apart, each on cache lines and
 // often a page of its own, which the last frame's work has long left: a
-// thin box waits on memory far longer than it blends. Asking a few rows
+// narrow box waits on memory far longer than it blends. Asking a few rows
 // ahead for them overlaps that wait with the blending of the rows before.
+// A wide row is long enough for the processor to see its stream itself.
 constexpr int32_t kRowsAhead = 3;
 constexpr int32_t kPixelsPerLine = 16;
 constexpr int32_t kWidestFetched = 256;
 
+inline bool FetchesAhead(int32_t count, int32_t rows) { return count <= kWidestFetched && rows > kRowsAhead; }
+
 inline void FetchRow(Pixel* to, const Pixel* from, int32_t count) {
-  const int32_t fetched = count <= kWidestFetched ? count : 1;
-  for (int32_t i = 0; i < fetched; i += kPixelsPerLine) {
+  for (int32_t i = 0; i < count; i += kPixelsPerLine) {
     __builtin_prefetch(to + i, 1);
     __builtin_prefetch(from + i, 0);
   }
-  __builtin_prefetch(to + fetched - 1, 1);
-  __builtin_prefetch(from + fetched - 1, 0);
+  __builtin_prefetch(to + count - 1, 1);
+  __builtin_prefetch(from + count - 1, 0);
 }
 
-// Calls rowOp(to, from) for each row, fetching ahead.
+// Calls rowOp(to, from) for each row, fetching ahead where that pays.
 template <typename RowOp>
 inline void EachRow(Pixel* to, size_t toStride, const Pixel* from, size_t fromStride, int32_t count, int32_t rows,
                     RowOp rowOp) {
+  const bool ahead = FetchesAhead(count, rows);
   for (int32_t r = 0; r < rows; ++r, to += toStride, from += fromStride) {
-    if (r + kRowsAhead < rows) FetchRow(to + kRowsAhead * toStride, from + kRowsAhead * fromStride, count);
+    if (ahead && r + kRowsAhead < rows) FetchRow(to + kRowsAhead * toStride, from + kRowsAhead * fromStride, count);
     rowOp(to, from);
   }
 }
@@ -261,8 +264,9 @@ RC_AVX2 void BlendEightsRows(Pixel* to, size_t toStride, const Pixel* from, size
   const __m128i a4 = _mm_set1_epi16(constantAlpha);
   // EachRow's loop written out: a function of the processor's default
   // instructions cannot take in one for AVX2.
+  const bool ahead = FetchesAhead(count, rows);
   for (int32_t r = 0; r < rows; ++r, to += toStride, from += fromStride) {
-    if (r + kRowsAhead < rows) FetchRow(to + kRowsAhead * toStride, from + kRowsAhead * fromStride, count);
+    if (ahead && r + kRowsAhead < rows) FetchRow(to + kRowsAhead * toStride, from + kRowsAhead * fromStride, count);
     if (count >= 8) BlendEightsRow<kPerPixel>(to, from, count, a, constantAlpha == 255);
     else if (count >= 4) BlendFourToSeven<kPerPixel>(to, from, count, a);
     else BlendFewRow<kPerPixel>(to, from, count, a4, constantAlpha);
