@@ -5,6 +5,7 @@
 #include "capture_fixture.h"
 #include "magnifier/colour_readout.h"
 #include "magnifier/magnifier.h"
+#include "magnifier/magnifier_panel.h"
 #include "overlay/frame.h"
 
 namespace rc {
@@ -133,6 +134,33 @@ TEST_F(MagnifierTest, SizeTextReadsTheSelectionBeforeAndDuringTheDrag) {
   host->LeftDown();
   host->MoveTo(100, 100);
   EXPECT_EQ(SizeLabelText(S().SelectionRect), "2 × 2");
+}
+
+// The panel draws each frame on the pixels it handed out before, but only
+// once nobody holds them: a frame still held keeps its pixels and its key.
+TEST(MagnifierPanelReuse, AFrameStillHeldIsNeverDrawnOver) {
+  Canvas screen(200, 200);
+  screen.Fill(MakePixel(255, 200, 10, 10));
+  for (int32_t x = 100; x < 200; ++x) {
+    for (int32_t y = 0; y < 200; ++y) screen.Set(x, y, MakePixel(255, 10, 10, 200));
+  }
+  MagnifierPanel panel(1);
+  EXPECT_EQ(panel.DrawZoom(screen, {50, 50}), 0x0A0AC8u);  // red as a COLORREF
+  panel.DrawTexts("1 × 1", "RGB:(200,10,10)");
+  std::shared_ptr<const StillPixels> held = panel.Pixels();
+  const Pixel zoomed = held->Pixels().At(10, 10);
+  EXPECT_EQ(panel.DrawZoom(screen, {150, 50}), 0xC80A0Au);
+  panel.DrawTexts("1 × 1", "RGB:(10,10,200)");
+  std::shared_ptr<const StillPixels> next = panel.Pixels();
+  EXPECT_EQ(held->Pixels().At(10, 10), zoomed);
+  EXPECT_NE(next->Pixels().At(10, 10), zoomed);
+  EXPECT_NE(next->Hash(), held->Hash());
+  // Let go of, a frame's pixels carry the next one.
+  held.reset();
+  const Pixel* reused = next->Pixels().Data();
+  next.reset();
+  panel.DrawZoom(screen, {50, 50});
+  EXPECT_EQ(panel.Pixels()->Pixels().Data(), reused);
 }
 
 }  // namespace

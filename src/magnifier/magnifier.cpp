@@ -58,8 +58,9 @@ void PlaceMagnifier() {
 }
 
 void DrawMagnifier(LayeredSurface& surface, int32_t x, int32_t y, float scale) {
-  const Canvas& panel = DrawnPanel(State().Cursor, scale).Pixels();
-  surface.BlendFrom(panel, 0, 0, panel.Width(), panel.Height(), x, y, panel.Width(), panel.Height(), 255, true);
+  std::shared_ptr<const StillPixels> panel = DrawnPanel(State().Cursor, scale).Pixels();
+  const Box whole = panel->Pixels().Bounds();
+  surface.BlendFrom(std::move(panel), whole, {x, y, whole.width, whole.height}, 255, true);
 }
 
 void PrepareMagnifier(float scale) { DrawnPanel(State().Cursor, scale); }

@@ -82,6 +82,24 @@ void Lay(Canvas& onto, const Canvas& layer, Point at, uint8_t opacity) {
   AlphaBlendCanvas(onto, {at.x, at.y, whole.width, whole.height}, layer, whole, opacity, true);
 }
 
+void FillBox(Canvas& canvas, const Box& box, Pixel colour) {
+  for (int32_t y = box.y; y < box.Bottom(); ++y) std::fill_n(canvas.Row(y) + box.x, box.width, colour);
+}
+
+RectF ZoomDestination(float scale) {
+  return {kZoomDestination.x * scale, kZoomDestination.y * scale, kZoomDestination.width * scale,
+          kZoomDestination.height * scale};
+}
+
+// The pixels DrawImageScaled lays for `r`: on each axis from round(start)
+// to round(start + length), reckoned in double as it does.
+Box PixelsLaidFor(const RectF& r) {
+  const auto round = [](double v) { return static_cast<int32_t>(std::round(v)); };
+  const int32_t x = round(r.x);
+  const int32_t y = round(r.y);
+  return {x, y, round(static_cast<double>(r.x) + r.width) - x, round(static_cast<double>(r.y) + r.height) - y};
+}
+
 // Rows `first` to `end` of `layer` over the same rows of `onto`.
 void LayRows(Canvas& onto, const Canvas& layer, int32_t first, int32_t end) {
   const Box rows{0, first, layer.Width(), end - first};
@@ -100,9 +118,7 @@ Point ColourSample(float scale) {
 void DrawZoomInto(Canvas& canvas, const Canvas& snapshot, Point cursor, float scale) {
   const RectF source{static_cast<float>(cursor.x - 14), static_cast<float>(cursor.y - 11), kZoomSourceWidth,
                      kZoomSourceHeight};
-  const RectF destination{kZoomDestination.x * scale, kZoomDestination.y * scale, kZoomDestination.width * scale,
-                          kZoomDestination.height * scale};
-  DrawImageScaled(canvas, destination, snapshot, source, kBeyondScreen);
+  DrawImageScaled(canvas, ZoomDestination(scale), snapshot, source, kBeyondScreen);
 }
 
 }  // namespace
@@ -117,7 +133,8 @@ uint32_t ZoomedColourAt(const Canvas& snapshot, Point cursor, float scale) {
 MagnifierPanel::MagnifierPanel(float scale) : scale_(scale) { DrawUnchangingLayers(); }
 
 // The shadow is the body again, fainter and shifted; the frame lies on the
-// body. Laid over one another once here, they cost one blend per frame.
+// body and the cross-hair on both. Laid over one another once here, they
+// cost nothing per frame but the zoom beneath the cross-hair.
 void MagnifierPanel::DrawUnchangingLayers() {
   GpPen pen;
   pen.Create(0xFF333333, 1);
@@ -132,26 +149,79 @@ void MagnifierPanel::DrawUnchangingLayers() {
   Lay(base_, body.CanvasDC(), {shadow, shadow}, kShadowOpacity);
   Lay(base_, body.CanvasDC(), {0, 0}, kBodyOpacity);
   Lay(base_, frame.CanvasDC(), {0, 0}, 255);
+  Lay(base_, crossHair.CanvasDC(), {0, 0}, kCrossHairOpacity);
   crossHair_ = std::move(crossHair.CanvasDC());
-  pixels_ = base_.Clone();
+  zoom_ = IntersectBox(PixelsLaidFor(ZoomDestination(scale_)), base_.Bounds());
+  zoomRows_ = std::min(std::max(zoom_.Bottom(), crossHair_.Height()), base_.Height());
+  FindCrossHairBoxes();
   CreateLayer(texts_, kBodyWidth, kBodyHeight, scale_);
-  const auto zoomBottom = static_cast<int32_t>(std::round((kZoomDestination.y + kZoomDestination.height) * scale_));
-  zoomRows_ = std::min(std::max(zoomBottom, crossHair_.Height()), base_.Height());
+  // Every frame's zoom is opaque, so every frame has this opaque box.
+  drawing_ = base_.Clone();
+  FillBox(drawing_, zoom_, kBeyondScreen);
+  LayCrossHair(drawing_);
+  opaque_ = OpaqueBox(drawing_);
+}
+
+// Row by row, the span of the zoom the cross-hair reaches, runs of rows
+// with the same span merged: its two lines come to three boxes.
+void MagnifierPanel::FindCrossHairBoxes() {
+  const int32_t bottom = std::min(zoom_.Bottom(), crossHair_.Height());
+  for (int32_t y = zoom_.y; y < bottom; ++y) {
+    const Pixel* row = crossHair_.Row(y);
+    int32_t left = zoom_.x, right = zoom_.Right();
+    while (left < right && row[left] == 0) ++left;
+    while (right > left && row[right - 1] == 0) --right;
+    if (left == right) continue;
+    Box* last = crossHairBoxes_.empty() ? nullptr : &crossHairBoxes_.back();
+    if (last != nullptr && last->Bottom() == y && last->x == left && last->Right() == right) {
+      ++last->height;
+    } else {
+      crossHairBoxes_.push_back({left, y, right - left, 1});
+    }
+  }
+}
+
+void MagnifierPanel::LayCrossHair(Canvas& canvas) const {
+  const Box whole = crossHair_.Bounds();
+  for (const Box& part : crossHairBoxes_) {
+    AlphaBlendCanvasClipped(canvas, whole, crossHair_, whole, kCrossHairOpacity, true, part);
+  }
+}
+
+// The panel handed out last is drawn on again when the compositor has let
+// go of it, as it has by the next frame; otherwise a copy is.
+Canvas& MagnifierPanel::Drawing() {
+  if (drawing_.Empty()) {
+    drawing_ = shown_.use_count() == 1 ? std::move(*shown_).TakePixels() : shown_->Pixels().Clone();
+    shown_.reset();
+  }
+  return drawing_;
+}
+
+std::shared_ptr<const StillPixels> MagnifierPanel::Pixels() {
+  if (!drawing_.Empty()) {
+    shown_ = std::make_shared<StillPixels>(std::move(drawing_), NewPixelsKey(), opaque_);
+    drawing_ = Canvas();
+  }
+  return shown_;
 }
 
 void MagnifierPanel::CopyBaseRows(int32_t first, int32_t end) {
+  Canvas& canvas = Drawing();
   const size_t rowPixels = static_cast<size_t>(base_.Width());
-  std::memcpy(pixels_.Row(first), base_.Row(first), rowPixels * static_cast<size_t>(end - first) * sizeof(Pixel));
+  std::memcpy(canvas.Row(first), base_.Row(first), rowPixels * static_cast<size_t>(end - first) * sizeof(Pixel));
 }
 
-// The zoom's rows start again from the base, so a pixel of the snapshot
-// that is not opaque shows the body beneath it as it would through layers.
+// Only the zoom changes from frame to frame above the texts. It lies on
+// black, so that a pixel of the snapshot that is not opaque still leaves
+// the zoom opaque, and under the cross-hair.
 uint32_t MagnifierPanel::DrawZoom(const Canvas& snapshot, Point cursor) {
-  CopyBaseRows(0, zoomRows_);
-  DrawZoomInto(pixels_, snapshot, cursor, scale_);
+  Canvas& canvas = Drawing();
+  FillBox(canvas, zoom_, kBeyondScreen);
+  DrawZoomInto(canvas, snapshot, cursor, scale_);
   const Point sample = ColourSample(scale_);
-  const uint32_t colour = ColourRefOf(pixels_.At(sample.x, sample.y));
-  Lay(pixels_, crossHair_, {0, 0}, kCrossHairOpacity);
+  const uint32_t colour = ColourRefOf(canvas.At(sample.x, sample.y));
+  LayCrossHair(canvas);
   return colour;
 }
 
@@ -164,7 +234,7 @@ void MagnifierPanel::DrawTexts(const std::string& sizeText, const std::string& r
   DrawPanelText(texts_, sizeText, kSizeTextTop);
   DrawPanelText(texts_, readoutText, kReadoutTextTop);
   CopyBaseRows(zoomRows_, base_.Height());
-  LayRows(pixels_, layer, zoomRows_, layer.Height());
+  LayRows(Drawing(), layer, zoomRows_, layer.Height());
   sizeText_ = sizeText;
   readoutText_ = readoutText;
   renderer_ = TextRendererGeneration();

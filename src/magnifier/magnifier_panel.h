@@ -7,11 +7,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "gfx/canvas.h"
 #include "gfx/geometry.h"
 #include "gfx/gp_graphics.h"
+#include "win/still_pixels.h"
 
 namespace rc {
 
@@ -28,19 +31,28 @@ class MagnifierPanel {
   // nothing while both read as they did, with the same text renderer.
   void DrawTexts(const std::string& sizeText, const std::string& readoutText);
 
-  // The panel, its body's top-left corner at (0, 0) and its shadow to the
-  // lower right.
-  const Canvas& Pixels() const { return pixels_; }
+  // The panel as drawn, its body's top-left corner at (0, 0) and its
+  // shadow to the lower right, for the compositor to keep by reference.
+  // The next frame draws on the same pixels again once the compositor has
+  // let go of them, so only the zoom and changed texts cost a pointer move.
+  std::shared_ptr<const StillPixels> Pixels();
 
  private:
   void DrawUnchangingLayers();
+  void FindCrossHairBoxes();
+  void LayCrossHair(Canvas& canvas) const;
+  Canvas& Drawing();
   void CopyBaseRows(int32_t first, int32_t end);
 
   float scale_;
-  Canvas base_;       // shadow, body and frame, flattened
-  Canvas crossHair_;  // laid over the zoom on every frame
+  Canvas base_;       // shadow, body, frame and cross-hair, flattened
+  Canvas crossHair_;  // laid over the zoom again on every frame
+  std::vector<Box> crossHairBoxes_;  // the parts of the zoom the cross-hair reaches
+  Box zoom_;          // the pixels the zoom lays
   GpGraphics texts_;  // the texts on a transparent layer of the body's size
-  Canvas pixels_;
+  Canvas drawing_;    // the panel being drawn; empty once handed out
+  std::shared_ptr<StillPixels> shown_;  // the panel handed out last
+  Box opaque_;        // the same on every frame: the zoom and its border
   int32_t zoomRows_ = 0;  // the rows the zoom and the cross-hair reach; the texts lie below
   std::string sizeText_;
   std::string readoutText_;

@@ -18,13 +18,27 @@ uint64_t HashPixels(const Canvas& c);
 // pixels, whatever lay there before.
 Box OpaqueBox(const Canvas& c);
 
+// A key that tells pixels apart as their hash would, for pixels whose
+// owner knows when they change: never the same twice in a run, and no
+// likelier than any two hashes to equal a hash.
+uint64_t NewPixelsKey();
+
 class StillPixels {
  public:
   explicit StillPixels(Canvas pixels)
       : pixels_(std::move(pixels)), hash_(HashPixels(pixels_)), opaque_(OpaqueBox(pixels_)) {}
+  // Pixels named by their owner instead of hashed: `key` from
+  // NewPixelsKey(), `opaque` a box of them all of alpha 255 (or empty).
+  // Drawn anew on every pointer move, the magnifier's panel would cost a
+  // hash as large as itself each time.
+  StillPixels(Canvas pixels, uint64_t key, const Box& opaque)
+      : pixels_(std::move(pixels)), hash_(key), opaque_(opaque) {}
   const Canvas& Pixels() const { return pixels_; }
   uint64_t Hash() const { return hash_; }
   const Box& Opaque() const { return opaque_; }
+  // The pixels back, to be drawn on and made still anew, for the owner that
+  // made this object and is the only one left holding it.
+  Canvas TakePixels() && { return std::move(pixels_); }
 
  private:
   Canvas pixels_;
