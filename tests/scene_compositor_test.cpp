@@ -232,6 +232,10 @@ TEST(SceneCompositor, CopiesPairOnlyWithTheVeryPixelsShownBefore) {
   frames.Show({clear, bHere});
   EXPECT_EQ(frames.Show({clear, aThere, bHere}), 40 * 30);
   EXPECT_EQ(frames.Show({clear, aThere, bHere}), 0);
+  // Two copies of the same pixels: the one that stays keeps its pairing.
+  frames.Show({clear, a, aThere});
+  EXPECT_EQ(frames.Show({clear, aThere}), 40 * 30);
+  EXPECT_EQ(frames.Show({clear, aThere}), 0);
 }
 
 TEST(SceneCompositor, OpaqueBoxIsTheOpaqueCoreAroundTheMiddleRow) {

@@ -112,10 +112,12 @@ Box BlendCover(const Canvas& pixels, const Box& opaque, const Box& src, const Bo
 }  // namespace
 
 // A copy's key promises only that two blends with the same key have the
-// same pixels: a copy that is not taken over gets a new key, which keeps
-// its tiles from passing for the ones shown before. Hashing or comparing
-// the pixels pays only where the blend can have a twin, so the magnifier's
-// panel, which moves with every pointer move, is copied and nothing more.
+// same pixels. Where the last frame had no blend at the same place, the
+// blend can have no twin: its copy gets a number of its own, and is neither
+// compared nor hashed (the magnifier's panel, which moves with every
+// pointer move). Elsewhere a copy the last frame's copies do not hold (one
+// of them may have gone to an earlier blend of the same size) is hashed,
+// so that the same pixels still pass for the ones shown before.
 void SceneCompositor::AddBlend(const Canvas& source, const Box& srcBox, const Box& dstBox, uint8_t alpha,
                                bool perPixelAlpha) {
   // Only the part of the source inside the source box can be sampled; keep
@@ -129,11 +131,12 @@ void SceneCompositor::AddBlend(const Canvas& source, const Box& srcBox, const Bo
   step.perPixelAlpha = perPixelAlpha;
   if (kept.Empty()) {
     step.pixelKey = HashPixels(step.pixels);
-  } else if (!MayRepeatShownBlend(dstBox) || !ReuseIdentical(source, kept, step)) {
-    step.pixels = SpareCanvas(kept.width, kept.height);
-    StretchCopy(step.pixels, step.pixels.Bounds(), source, kept);
+  } else if (!MayRepeatShownBlend(dstBox)) {
+    CopyInto(step, source, kept);
     step.pixelKey = MixSignature(kCopySeed, ++copies_);
-    step.opaque = OpaqueBox(step.pixels);
+  } else if (!ReuseIdentical(source, kept, step)) {
+    CopyInto(step, source, kept);
+    step.pixelKey = HashPixels(step.pixels);
   }
   step.signature = BlendSignature(step.pixelKey, step.src, step.dst, alpha, perPixelAlpha);
   step.cover = BlendCover(step.pixels, step.opaque, step.src, step.dst, alpha, perPixelAlpha);
@@ -155,6 +158,12 @@ void SceneCompositor::AddBlend(std::shared_ptr<const StillPixels> source, const 
   step.still = std::move(source);
 }
 
+void SceneCompositor::CopyInto(Step& step, const Canvas& source, const Box& kept) {
+  step.pixels = SpareCanvas(kept.width, kept.height);
+  StretchCopy(step.pixels, step.pixels.Bounds(), source, kept);
+  step.opaque = OpaqueBox(step.pixels);
+}
+
 // Whether the last frame shown had a blend reaching where one to `dst`
 // would: only then can a blend there have a twin.
 bool SceneCompositor::MayRepeatShownBlend(const Box& dst) const {
@@ -174,7 +183,15 @@ bool SceneCompositor::ReuseIdentical(const Canvas& source, const Box& kept, Step
     }
     return true;
   };
-  const auto found = std::find_if(spare_.begin(), spare_.end(), same);
+  // Copies of the same pixels may lie there under different keys: the one
+  // whose key makes the blend the last frame's twin goes first.
+  const auto pairs = [&](const Spare& spare) {
+    const uint64_t signature = BlendSignature(spare.key, step.src, step.dst, step.alpha, step.perPixelAlpha);
+    return std::any_of(shownSteps_.begin(), shownSteps_.end(),
+                       [signature](const ShownStep& s) { return s.kind == Kind::Blend && s.signature == signature; });
+  };
+  auto found = std::find_if(spare_.begin(), spare_.end(), [&](const Spare& spare) { return pairs(spare) && same(spare); });
+  if (found == spare_.end()) found = std::find_if(spare_.begin(), spare_.end(), same);
   if (found == spare_.end()) return false;
   step.pixels = std::move(found->pixels);
   step.pixelKey = found->key;

@@ -56,9 +56,9 @@ class SceneCompositor {
     Box src;  // Blend: inside `pixels`, or inside `still`'s pixels
     Canvas pixels;
     std::shared_ptr<const StillPixels> still;
-    // Blend: names its pixels. A still source's hash; for a copy a number
-    // of its own, which the next frame's blend takes over when it finds the
-    // very same pixels in the copy.
+    // Blend: names its pixels. A still source's hash; for a copy its hash
+    // or a number of its own, which the next frame's blend takes over when
+    // it finds the very same pixels in the copy.
     uint64_t pixelKey = 0;
     uint8_t alpha = 255;
     bool perPixelAlpha = false;
@@ -110,6 +110,7 @@ class SceneCompositor {
   void RenderLayer(const SceneLayer& layer, Canvas& backBuffer, const Box& box) const;
   Box TileBox(int32_t column, int32_t row) const;
   Canvas SpareCanvas(int32_t width, int32_t height);
+  void CopyInto(Step& step, const Canvas& source, const Box& kept);
   bool MayRepeatShownBlend(const Box& dst) const;
   bool ReuseIdentical(const Canvas& source, const Box& kept, Step& step);
   std::vector<Box> MergeParts();
