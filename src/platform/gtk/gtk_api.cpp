@@ -1,41 +1,35 @@
 #include "platform/gtk/gtk_api.h"
 
-#include <dlfcn.h>
-
 #include <cstdlib>
 #include <optional>
+
+#include "platform/posix/dl_symbol.h"
 
 namespace rc {
 
 namespace {
 
-template <typename F>
-bool Resolve(void* library, const char* name, F& function) {
-  function = reinterpret_cast<F>(dlsym(library, name));
-  return function != nullptr;
-}
-
 bool ResolveAll(void* lib, GtkApi& g) {
-  return Resolve(lib, "gtk_init_check", g.init_check) &&
-         Resolve(lib, "gtk_file_chooser_native_new", g.file_chooser_native_new) &&
-         Resolve(lib, "gtk_native_dialog_run", g.native_dialog_run) &&
-         Resolve(lib, "gtk_file_chooser_set_do_overwrite_confirmation", g.file_chooser_set_do_overwrite_confirmation) &&
-         Resolve(lib, "gtk_file_chooser_set_current_name", g.file_chooser_set_current_name) &&
-         Resolve(lib, "gtk_file_chooser_set_current_folder", g.file_chooser_set_current_folder) &&
-         Resolve(lib, "gtk_file_filter_new", g.file_filter_new) &&
-         Resolve(lib, "gtk_file_filter_set_name", g.file_filter_set_name) &&
-         Resolve(lib, "gtk_file_filter_add_pattern", g.file_filter_add_pattern) &&
-         Resolve(lib, "gtk_file_chooser_add_filter", g.file_chooser_add_filter) &&
-         Resolve(lib, "gtk_file_chooser_set_filter", g.file_chooser_set_filter) &&
-         Resolve(lib, "gtk_file_chooser_get_filter", g.file_chooser_get_filter) &&
-         Resolve(lib, "gtk_file_chooser_get_filename", g.file_chooser_get_filename) &&
-         Resolve(lib, "gtk_message_dialog_new", g.message_dialog_new) &&
-         Resolve(lib, "gtk_window_set_title", g.window_set_title) &&
-         Resolve(lib, "gtk_window_set_keep_above", g.window_set_keep_above) &&
-         Resolve(lib, "gtk_dialog_run", g.dialog_run) && Resolve(lib, "gtk_widget_destroy", g.widget_destroy) &&
-         Resolve(lib, "gtk_events_pending", g.events_pending) &&
-         Resolve(lib, "gtk_main_iteration", g.main_iteration) && Resolve(lib, "g_object_unref", g.object_unref) &&
-         Resolve(lib, "g_free", g.free);
+  return ResolveSymbol(lib, "gtk_init_check", g.init_check) &&
+         ResolveSymbol(lib, "gtk_file_chooser_native_new", g.file_chooser_native_new) &&
+         ResolveSymbol(lib, "gtk_native_dialog_run", g.native_dialog_run) &&
+         ResolveSymbol(lib, "gtk_file_chooser_set_do_overwrite_confirmation", g.file_chooser_set_do_overwrite_confirmation) &&
+         ResolveSymbol(lib, "gtk_file_chooser_set_current_name", g.file_chooser_set_current_name) &&
+         ResolveSymbol(lib, "gtk_file_chooser_set_current_folder", g.file_chooser_set_current_folder) &&
+         ResolveSymbol(lib, "gtk_file_filter_new", g.file_filter_new) &&
+         ResolveSymbol(lib, "gtk_file_filter_set_name", g.file_filter_set_name) &&
+         ResolveSymbol(lib, "gtk_file_filter_add_pattern", g.file_filter_add_pattern) &&
+         ResolveSymbol(lib, "gtk_file_chooser_add_filter", g.file_chooser_add_filter) &&
+         ResolveSymbol(lib, "gtk_file_chooser_set_filter", g.file_chooser_set_filter) &&
+         ResolveSymbol(lib, "gtk_file_chooser_get_filter", g.file_chooser_get_filter) &&
+         ResolveSymbol(lib, "gtk_file_chooser_get_filename", g.file_chooser_get_filename) &&
+         ResolveSymbol(lib, "gtk_message_dialog_new", g.message_dialog_new) &&
+         ResolveSymbol(lib, "gtk_window_set_title", g.window_set_title) &&
+         ResolveSymbol(lib, "gtk_window_set_keep_above", g.window_set_keep_above) &&
+         ResolveSymbol(lib, "gtk_dialog_run", g.dialog_run) && ResolveSymbol(lib, "gtk_widget_destroy", g.widget_destroy) &&
+         ResolveSymbol(lib, "gtk_events_pending", g.events_pending) &&
+         ResolveSymbol(lib, "gtk_main_iteration", g.main_iteration) && ResolveSymbol(lib, "g_object_unref", g.object_unref) &&
+         ResolveSymbol(lib, "g_free", g.free);
 }
 
 const GtkApi* Load(std::string& error) {
