@@ -96,5 +96,24 @@ TEST(DrawImageScaled, OddRectanglesMatchPerPixelSampling) {
   }
 }
 
+// PixelsLaidFor names exactly the pixels a draw lays: with every source
+// point past the picture, those become the edge colour and no others do.
+// Canvas::Fill lays the same box, clipped to the canvas.
+TEST(DrawImageScaled, PixelsLaidForAreTheOnesDrawn) {
+  const Canvas picture(4, 4);
+  const Pixel beyond = MakePixel(255, 0, 0, 0);
+  for (float scale : {1.0f, 1.25f, 1.5f, 1.75f, 2.0f}) {
+    for (const RectF& dst : {RectF{3 * scale, 3 * scale, 118 * scale, 84 * scale}, RectF{-2.5f, 0.5f, 9.49f, 3.51f}}) {
+      const Box laid = IntersectBox(PixelsLaidFor(dst), {0, 0, 260, 200});
+      Canvas drawn(260, 200), filled(260, 200);
+      DrawImageScaled(drawn, dst, picture, {-100, -100, 30, 21}, beyond);
+      filled.Fill(PixelsLaidFor(dst), beyond);
+      ExpectSame(drawn, filled, "scale " + std::to_string(scale));
+      EXPECT_EQ(drawn.At(laid.x, laid.y), beyond);
+      EXPECT_EQ(drawn.At(laid.Right() - 1, laid.Bottom() - 1), beyond);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace rc

@@ -87,11 +87,7 @@ std::vector<Box> WindowFramesInOverlay(std::vector<Box> frames, const Box& deskt
 }
 
 void PaintBlack(Canvas& canvas, const Box& area) {
-  const Box inside = IntersectBox(area, canvas.Bounds());
-  if (inside.Empty() || canvas.Empty()) return;
-  for (int32_t y = inside.y; y < inside.Bottom(); ++y) {
-    std::fill_n(canvas.Row(y) + inside.x, inside.width, MakePixel(255, 0, 0, 0));
-  }
+  canvas.Fill(area, MakePixel(255, 0, 0, 0));
 }
 
 // The desktop and its monitors, and black where no monitor shows the

@@ -32,24 +32,18 @@ void DrawLines(Canvas& canvas, const TextLook& look) {
   }
 }
 
-void FillBox(Canvas& canvas, const Box& box, Pixel p) {
-  const Box part = IntersectBox(box, canvas.Bounds());
-  for (int32_t y = part.y; y < part.Bottom(); ++y)
-    for (int32_t x = part.x; x < part.Right(); ++x) canvas.Set(x, y, p);
-}
-
 // Black and white dashes, so the frame shows on any picture.
 void DrawDashedFrame(Canvas& canvas, int32_t thickness) {
   const int32_t w = canvas.Width(), h = canvas.Height();
   const int32_t dash = 3 * thickness;
   const auto colour = [dash](int32_t along) { return (along / dash) % 2 == 0 ? 0xFF000000u : 0xFFFFFFFFu; };
   for (int32_t x = 0; x < w; x += dash) {
-    FillBox(canvas, {x, 0, dash, thickness}, colour(x));
-    FillBox(canvas, {x, h - thickness, dash, thickness}, colour(x));
+    canvas.Fill({x, 0, dash, thickness}, colour(x));
+    canvas.Fill({x, h - thickness, dash, thickness}, colour(x));
   }
   for (int32_t y = 0; y < h; y += dash) {
-    FillBox(canvas, {0, y, thickness, dash}, colour(y));
-    FillBox(canvas, {w - thickness, y, thickness, dash}, colour(y));
+    canvas.Fill({0, y, thickness, dash}, colour(y));
+    canvas.Fill({w - thickness, y, thickness, dash}, colour(y));
   }
 }
 
@@ -107,7 +101,7 @@ Canvas RenderOpenTextBox(const TextLook& look, const Box& area, const Box& caret
   Canvas canvas = RenderTextPixels(look, area);
   DrawDashedFrame(canvas, Thickness(look));
   const uint32_t a = look.argb >> 24;
-  FillBox(canvas, caretBar, CompositeCoverage(0, look.argb | (a == 0 ? 0xFF000000u : 0), 255));
+  canvas.Fill(caretBar, CompositeCoverage(0, look.argb | (a == 0 ? 0xFF000000u : 0), 255));
   return canvas;
 }
 

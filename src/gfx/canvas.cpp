@@ -65,4 +65,10 @@ void Canvas::Fill(Pixel p) {
   std::fill(Data(), Data() + static_cast<size_t>(width_) * height_, p);
 }
 
+void Canvas::Fill(const Box& box, Pixel p) {
+  const Box inside = IntersectBox(box, Bounds());
+  if (Empty() || inside.Empty()) return;
+  for (int32_t y = inside.y; y < inside.Bottom(); ++y) std::fill_n(Row(y) + inside.x, inside.width, p);
+}
+
 }  // namespace rc

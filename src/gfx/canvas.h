@@ -69,6 +69,8 @@ class Canvas {
   Pixel At(int32_t x, int32_t y) const;
   void Set(int32_t x, int32_t y, Pixel p);
   void Fill(Pixel p);
+  // The part of `box` inside the canvas.
+  void Fill(const Box& box, Pixel p);
 
  private:
   int32_t width_ = 0;

@@ -19,15 +19,22 @@ struct Axis {
   std::vector<int32_t> map;  // source index per destination pixel, or kBeyond
 };
 
-// Destination pixels run from round(start) to round(start + length), clipped
-// to [0, limit); each samples the source at its centre. The table is made
+// Destination pixels run from round(start) to round(start + length).
+struct Span {
+  double first;
+  double end;
+};
+Span LaidSpan(double start, double length) { return {std::round(start), std::round(start + length)}; }
+
+// The laid span, clipped to [0, limit); each pixel samples the source at its centre. The table is made
 // on every call, with the same double arithmetic each time: near a whole
 // source pixel the rounding depends on where the source rectangle starts.
 void MapAxis(double start, double length, double srcStart, double srcLength, int32_t limit, int32_t srcLimit,
              Axis& axis) {
   axis.map.clear();
-  const double lo = std::max(std::round(start), 0.0);
-  const double hi = std::min(std::round(start + length), static_cast<double>(limit));
+  const Span laid = LaidSpan(start, length);
+  const double lo = std::max(laid.first, 0.0);
+  const double hi = std::min(laid.end, static_cast<double>(limit));
   axis.first = static_cast<int32_t>(lo);
   const double scale = srcLength / length;
   for (double i = lo; i < hi; i += 1) {
@@ -90,6 +97,13 @@ bool LayRow(Pixel* out, const Pixel* src, const std::vector<Run>& runs, Pixel be
 }
 
 }  // namespace
+
+Box PixelsLaidFor(const RectF& dstRect) {
+  const Span x = LaidSpan(dstRect.x, dstRect.width);
+  const Span y = LaidSpan(dstRect.y, dstRect.height);
+  return {static_cast<int32_t>(x.first), static_cast<int32_t>(y.first), static_cast<int32_t>(x.end - x.first),
+          static_cast<int32_t>(y.end - y.first)};
+}
 
 void DrawImageScaled(Canvas& dst, const RectF& dstRect, const Canvas& src, const RectF& srcRect,
                      Pixel beyondEdge) {

@@ -12,4 +12,8 @@ namespace rc {
 void DrawImageScaled(Canvas& dst, const RectF& dstRect, const Canvas& src, const RectF& srcRect,
                      Pixel beyondEdge);
 
+// The pixels DrawImageScaled lays for `dstRect` before clipping to the
+// canvas: on each axis from round(start) to round(start + length).
+Box PixelsLaidFor(const RectF& dstRect);
+
 }  // namespace rc

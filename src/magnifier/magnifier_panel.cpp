@@ -1,7 +1,6 @@
 #include "magnifier/magnifier_panel.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
 #include "app/ui_scale.h"
@@ -82,22 +81,9 @@ void Lay(Canvas& onto, const Canvas& layer, Point at, uint8_t opacity) {
   AlphaBlendCanvas(onto, {at.x, at.y, whole.width, whole.height}, layer, whole, opacity, true);
 }
 
-void FillBox(Canvas& canvas, const Box& box, Pixel colour) {
-  for (int32_t y = box.y; y < box.Bottom(); ++y) std::fill_n(canvas.Row(y) + box.x, box.width, colour);
-}
-
 RectF ZoomDestination(float scale) {
   return {kZoomDestination.x * scale, kZoomDestination.y * scale, kZoomDestination.width * scale,
           kZoomDestination.height * scale};
-}
-
-// The pixels DrawImageScaled lays for `r`: on each axis from round(start)
-// to round(start + length), reckoned in double as it does.
-Box PixelsLaidFor(const RectF& r) {
-  const auto round = [](double v) { return static_cast<int32_t>(std::round(v)); };
-  const int32_t x = round(r.x);
-  const int32_t y = round(r.y);
-  return {x, y, round(static_cast<double>(r.x) + r.width) - x, round(static_cast<double>(r.y) + r.height) - y};
 }
 
 // Rows `first` to `end` of `layer` over the same rows of `onto`.
@@ -157,7 +143,7 @@ void MagnifierPanel::DrawUnchangingLayers() {
   CreateLayer(texts_, kBodyWidth, kBodyHeight, scale_);
   // Every frame's zoom is opaque, so every frame has this opaque box.
   drawing_ = base_.Clone();
-  FillBox(drawing_, zoom_, kBeyondScreen);
+  drawing_.Fill(zoom_, kBeyondScreen);
   LayCrossHair(drawing_);
   opaque_ = OpaqueBox(drawing_);
 }
@@ -217,7 +203,7 @@ void MagnifierPanel::CopyBaseRows(int32_t first, int32_t end) {
 // the zoom opaque, and under the cross-hair.
 uint32_t MagnifierPanel::DrawZoom(const Canvas& snapshot, Point cursor) {
   Canvas& canvas = Drawing();
-  FillBox(canvas, zoom_, kBeyondScreen);
+  canvas.Fill(zoom_, kBeyondScreen);
   DrawZoomInto(canvas, snapshot, cursor, scale_);
   const Point sample = ColourSample(scale_);
   const uint32_t colour = ColourRefOf(canvas.At(sample.x, sample.y));

@@ -196,9 +196,7 @@ void SelectionFrameLayer::RenderBands(Canvas& target, const Box& area) const {
   std::array<Box, 4> parts = bands_;
   for (Box& part : parts) part = IntersectBox(part, area);
   if (AlphaOf(border) == 255) {
-    for (const Box& part : parts) {
-      for (int32_t y = part.y; y < part.Bottom(); ++y) std::fill_n(target.Row(y) + part.x, part.width, border);
-    }
+    for (const Box& part : parts) target.Fill(part, border);
     return;
   }
   std::array<std::pair<int32_t, int32_t>, 4> spans;
