@@ -2,14 +2,11 @@
 
 #include <cstring>
 
+#include "gfx/avx2.h"
 #include "gfx/blend_pixel.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
-#endif
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-#include <immintrin.h>
-#define RC_BLEND_AVX2 1
 #endif
 
 namespace rc {
@@ -185,12 +182,11 @@ void BlendFoursRows(Pixel* to, size_t toStride, const Pixel* from, size_t fromSt
           [&](Pixel* t, const Pixel* f) { BlendFoursRow<kPerPixel>(t, f, count, constantAlpha); });
 }
 
-#if defined(RC_BLEND_AVX2)
+#if defined(RC_HAVE_AVX2_PATH)
 
 // The same lanes eight pixels at a time, where the processor has AVX2:
 // every 256-bit operation below works on two independent 128-bit halves,
 // exactly as the SSE2 code does on one.
-#define RC_AVX2 __attribute__((target("avx2")))
 
 RC_AVX2 inline __m256i Load8(const Pixel* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
 RC_AVX2 inline void Store8(Pixel* p, __m256i v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
@@ -273,18 +269,13 @@ RC_AVX2 void BlendEightsRows(Pixel* to, size_t toStride, const Pixel* from, size
   }
 }
 
-bool HasAvx2() {
-  static const bool has = __builtin_cpu_supports("avx2");
-  return has;
-}
-
 #endif
 
 // Eight at a time where AVX2 is there, else four.
 template <bool kPerPixel>
 void BlendVectorRows(Pixel* to, size_t toStride, const Pixel* from, size_t fromStride, int32_t count, int32_t rows,
                      uint8_t constantAlpha) {
-#if defined(RC_BLEND_AVX2)
+#if defined(RC_HAVE_AVX2_PATH)
   if (HasAvx2()) {
     BlendEightsRows<kPerPixel>(to, toStride, from, fromStride, count, rows, constantAlpha);
     return;

@@ -1,11 +1,9 @@
 #include "gfx/dim_row.h"
 
+#include "gfx/avx2.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
-#endif
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-#include <immintrin.h>
-#define RC_DIM_AVX2 1
 #endif
 
 namespace rc {
@@ -53,9 +51,7 @@ int32_t DimFours(Pixel* to, const Pixel* from, int32_t count) {
   return i;
 }
 
-#if defined(RC_DIM_AVX2)
-
-#define RC_AVX2 __attribute__((target("avx2")))
+#if defined(RC_HAVE_AVX2_PATH)
 
 // The same lanes eight pixels at a time: unpacking and packing work on each
 // 128-bit half alone, so the pixels come back in their places.
@@ -79,17 +75,12 @@ RC_AVX2 int32_t DimEights(Pixel* to, const Pixel* from, int32_t count) {
   return i;
 }
 
-bool HasAvx2() {
-  static const bool has = __builtin_cpu_supports("avx2");
-  return has;
-}
-
 #endif
 
 // Eight at a time where AVX2 is there, then four.
 int32_t DimVectors(Pixel* to, const Pixel* from, int32_t count) {
   int32_t done = 0;
-#if defined(RC_DIM_AVX2)
+#if defined(RC_HAVE_AVX2_PATH)
   if (HasAvx2()) done = DimEights(to, from, count);
 #endif
   return done + DimFours(to + done, from + done, count - done);
